@@ -1,0 +1,76 @@
+#pragma once
+// Dialogs as the program uses them: messages with an answer, file choice and printing.
+// The real ones are Qt dialogs; tests script the answers and record what was shown.
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+struct FileRequest {
+    QString title;
+    QString filter;        // "Bitmap (*.bmp)|*.bmp" style pairs joined by '|'
+    int filterIndex = 1;   // 1-based, as the design numbers filters
+    QString initialName;
+};
+
+struct FileChoice {
+    QString path;
+    int filterIndex = 1;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
+                              MsgButtons buttons = MsgButtons::Ok) = 0;
+    virtual std::optional<FileChoice> openFile(const FileRequest& request) = 0;
+    virtual std::optional<FileChoice> saveFile(const FileRequest& request) = 0;
+    // Lets the user choose a printer; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+};
+
+class WidgetDialogs : public Dialogs {
+public:
+    explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
+                      MsgButtons buttons) override;
+    std::optional<FileChoice> openFile(const FileRequest& request) override;
+    std::optional<FileChoice> saveFile(const FileRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
+
+private:
+    QWidget* parent_;
+};
+
+// Answers from a script and records every message; an unscripted question is answered
+// with the first button's default (Ok or Yes).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text, title;
+        MsgIcon icon;
+    };
+    std::deque<MsgAnswer> answers;
+    std::deque<std::optional<FileChoice>> files;
+    std::vector<Shown> shown;
+    std::vector<FileRequest> fileRequests;
+    QString printToPdf;  // when set, choosePrinter selects a PDF file here
+
+    MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
+                      MsgButtons buttons) override;
+    std::optional<FileChoice> openFile(const FileRequest& request) override;
+    std::optional<FileChoice> saveFile(const FileRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
+    bool saw(const QString& text) const;
+};
+
+// Converts the design's "Description|*.ext|..." filter text to Qt's "Description (*.ext);;..." form.
+QString qtFilterFromDesign(const QString& filter);

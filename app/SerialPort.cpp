@@ -1,0 +1,107 @@
+#include "app/SerialPort.h"
+
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QSerialPort>
+#include <QStringList>
+
+#include "app/PortMap.h"
+
+int baudFromSettings(const QString& settings) {
+    const QStringList parts = settings.split(',');
+    if (parts.size() != 4) return 0;
+    bool ok = false;
+    const int baud = parts[0].trimmed().toInt(&ok);
+    return ok && baud > 0 ? baud : 0;
+}
+
+bool requestLowLatency(int fd) {
+    serial_struct ss{};
+    if (fd < 0 || ioctl(fd, TIOCGSERIAL, &ss) != 0) return false;
+    ss.flags |= ASYNC_LOW_LATENCY;
+    return ioctl(fd, TIOCSSERIAL, &ss) == 0;
+}
+
+QtSerialPort::QtSerialPort(const PortMap& map) : map_(map), port_(std::make_unique<QSerialPort>()) {
+    // Qt 6.4 spins at full processor on a vanished device: close on the first such error.
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) && port_->isOpen())
+            port_->close();
+    });
+}
+
+QtSerialPort::~QtSerialPort() = default;
+
+QString QtSerialPort::device() const { return map_.device(number_); }
+
+void QtSerialPort::setCommPort(int number) {
+    if (port_->isOpen()) throw CommError(CommError::kPortAlreadyOpen, "Port already open");
+    if (number < 1 || number > 255) throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    number_ = number;
+}
+
+void QtSerialPort::setSettings(const QString& settings) {
+    if (!baudFromSettings(settings)) throw CommError(380, "Invalid property value");
+    settings_ = settings;
+    if (port_->isOpen()) applySettings();
+}
+
+void QtSerialPort::applySettings() {
+    port_->setBaudRate(baudFromSettings(settings_));
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialPort::setPortOpen(bool open) {
+    if (!open) {
+        if (port_->isOpen()) port_->close();
+        return;
+    }
+    if (port_->isOpen()) throw CommError(CommError::kPortAlreadyOpen, "Port already open");
+    const QString dev = device();
+    if (dev.isEmpty() || access(dev.toLocal8Bit().constData(), F_OK) != 0)
+        throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    if (access(dev.toLocal8Bit().constData(), R_OK | W_OK) != 0)
+        throw CommError(CommError::kPermissionDenied,
+                        QString("Permission denied on %1: add your user to the dialout group "
+                                "(sudo usermod -aG dialout $USER) and log in again.")
+                            .arg(dev));
+    port_->setPortName(dev);
+    if (!port_->open(QIODevice::ReadWrite))
+        throw CommError(port_->error() == QSerialPort::DeviceNotFoundError
+                            ? CommError::kInvalidPortNumber
+                            : CommError::kPortAlreadyOpen,
+                        port_->errorString());
+    applySettings();
+    lowLatency_ = requestLowLatency(port_->handle());
+}
+
+bool QtSerialPort::portOpen() const { return port_->isOpen(); }
+
+int QtSerialPort::inBufferCount() { return port_->isOpen() ? int(port_->bytesAvailable()) : 0; }
+
+QByteArray QtSerialPort::input() { return port_->isOpen() ? port_->readAll() : QByteArray(); }
+
+void QtSerialPort::output(const QByteArray& bytes) {
+    if (!port_->isOpen()) throw CommError(8018, "Operation valid only when the port is open");
+    port_->write(bytes);
+    port_->flush();
+}
+
+bool QtSerialPort::ctsAndDsrOnly() {
+    if (!port_->isOpen()) return false;
+    // A device without modem lines (a pseudo-terminal) counts as status 0.
+    const QSerialPort::PinoutSignals s = port_->pinoutSignals();
+    if (port_->error() == QSerialPort::UnsupportedOperationError) {
+        port_->clearError();
+        return false;
+    }
+    const auto wanted = QSerialPort::ClearToSendSignal | QSerialPort::DataSetReadySignal;
+    const auto lines = s & (QSerialPort::ClearToSendSignal | QSerialPort::DataSetReadySignal |
+                            QSerialPort::DataCarrierDetectSignal | QSerialPort::RingIndicatorSignal);
+    return lines == wanted;
+}

@@ -1,0 +1,333 @@
+#include "link/CommsEngine.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Dialogs.h"
+#include "app/LinkObserver.h"
+#include "app/SerialPort.h"
+#include "app/SharedState.h"
+#include "app/Wait.h"
+#include "link/Packet.h"
+
+const QString CommsEngine::kBusyNote = "The camera is still answering; try again when it has finished.";
+
+class CommsEngine::WaitScope {
+public:
+    explicit WaitScope(int& n) : n_(n) { ++n_; }
+    ~WaitScope() { --n_; }
+
+private:
+    int& n_;
+};
+
+CommsEngine::CommsEngine(SharedState& state, SerialPort& port, Dialogs& dialogs, Timing timing,
+                         QObject* parent)
+    : QObject(parent), s_(state), port_(port), dialogs_(dialogs), timing_(timing) {
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer1.setSingleShot(true);  // its tick only disables it
+}
+
+bool CommsEngine::refuseWhileBusy() {
+    if (!busy()) return false;
+    if (observer_) observer_->showNote(kBusyNote);
+    return true;
+}
+
+void CommsEngine::reportPortError(const CommError& error) {
+    if (error.number() == CommError::kPortAlreadyOpen) {
+        dialogs_.message(QString("Comm port already open.") + "\r\n\r\n" + "Check to make " +
+                             "sure it is not being" + "\r\n" + "used by another program and try " +
+                             "again",
+                         "Orvik 3: Error", MsgIcon::Exclamation);
+    } else if (error.number() == CommError::kPermissionDenied) {
+        dialogs_.message(error.text(), "Orvik 3: Error", MsgIcon::Exclamation);
+    }
+}
+
+void CommsEngine::Transmit() {
+    if (refuseWhileBusy()) return;
+    try {
+        if (port_.portOpen()) port_.setPortOpen(false);
+        if (port_.portOpen()) return;
+        port_.setPortOpen(true);
+        yieldOnce();
+        transmitFrame();
+        if (s_.PacketTransferMode && !s_.FpgaAckMode) {
+            DownloadImagePackets();
+            if (port_.portOpen()) port_.setPortOpen(false);
+            // Left set, every later command would wait 7 s and drop its reply.
+            s_.BulkReplyMode = false;
+        } else {
+            Receive();
+        }
+    } catch (const CommError& e) {
+        reportPortError(e);
+    }
+    s_.PacketTransferMode = false;
+}
+
+void CommsEngine::transmitFrame() {
+    const int count = s_.CommandLength + 1;
+    if (s_.CommandIndex >= kCommandRows || count < 1 || count > kCommandColumns - 1) return;
+    const auto& row = s_.CommandTable[s_.CommandIndex];
+    const CommandFrame frame = buildCommandFrame(&row[1], count, Framing::from(s_));
+    port_.output(frame.head);
+    for (const QByteArray& b : frame.body) port_.output(b);
+    port_.output(frame.trailer);
+    yieldOnce();
+}
+
+bool CommsEngine::waitForCount(int count) {
+    WaitScope scope(waiting_);
+    waitWhile(Timer1, [&] { return port_.inBufferCount() >= count; });
+    return port_.inBufferCount() >= count;
+}
+
+void CommsEngine::Receive() {
+    try {
+        const int interval = (s_.SplashReplyMode || s_.FpgaBlockMode) ? timing_.shortReplyMs
+                             : s_.BulkReplyMode                     ? timing_.bulkReplyMs
+                                                                    : timing_.plainReplyMs;
+        Timer1.start(interval);
+        if (s_.BulkReplyMode) {
+            waitForCount(30);
+            if (!Timer1.isActive()) return;
+        } else if (s_.FpgaAckMode) {
+            waitForCount(9);
+            s_.FpgaAckReply = port_.input();
+            s_.FpgaAckReceived = true;
+        } else if (s_.SplashReplyMode) {
+            s_.SplashReply = "0";
+            waitForCount(s_.SplashReplyLength);
+            s_.ReplyByteCount = static_cast<int16_t>(port_.inBufferCount());
+            if (!Timer1.isActive() && ++s_.SplashTimeoutCount >= 4) s_.SplashTimedOut = true;
+            s_.SplashReply = port_.input();
+            if (handlers.splashReply) handlers.splashReply();
+            return;
+        } else if (s_.FpgaBlockMode) {
+            s_.FpgaBlockReply = "0";
+            if (!port_.portOpen()) port_.setPortOpen(true);
+            waitForCount(10);
+            s_.FpgaBlockReplyReceived = true;
+            s_.FpgaBlockReply = port_.input();
+            if (handlers.fpgaBlockReply) handlers.fpgaBlockReply();
+            return;
+        } else if (s_.EngineeringReadMode) {
+            s_.EngineeringReadMode = false;
+            waitForCount(10);
+            s_.ReplyByteCount = static_cast<int16_t>(port_.inBufferCount());
+            s_.RxPacket = port_.input();
+            if (handlers.engineeringRead) handlers.engineeringRead();
+        } else if (s_.ImageCountRequested) {
+            waitForCount(8);
+            s_.RxPacket = port_.input();
+            if (handlers.imageCount) handlers.imageCount();
+        } else {
+            waitForCount(9);
+        }
+        commonTail();
+    } catch (const CommError& e) {
+        Timer1.stop();
+        reportPortError(e);
+    }
+}
+
+void CommsEngine::commonTail() {
+    const QByteArray text = port_.input();
+    s_.LastReply = text;
+    Indicator led = Indicator::Green;
+    if (!text.isEmpty() && !text.contains(cameraAck()) &&
+        (text.contains(cameraNak()) || text.contains(cameraCan())))
+        led = Indicator::Red;
+    if (observer_) observer_->showIndicator(led);
+    Timer1.stop();
+    if (port_.portOpen()) port_.setPortOpen(false);
+    yieldOnce();
+    pauseFor(timing_.indicatorMs);
+    if (observer_) observer_->showIndicator(Indicator::Grey);
+}
+
+QByteArray CommsEngine::packetTimeout(const char* message) {
+    if (s_.ResendCount >= 4) {
+        dialogs_.message(message, "Error", MsgIcon::Critical);
+        return kCommsTimeout;
+    }
+    ++s_.ResendCount;
+    return kResend;
+}
+
+QByteArray CommsEngine::ReceivePacket(int length) {
+    WaitScope scope(waiting_);
+    QByteArray result;
+    bool done = false;
+    do {
+        Timer1.start(timing_.packetIdleMs);  // idle time-out: restarts with every chunk
+        waitWhile(Timer1, [&] { return port_.inBufferCount() >= 1; });
+        if (accumulation_.size() < length && !Timer1.isActive()) {
+            result = packetTimeout("Comms Timeout 1");
+            done = true;
+            break;
+        }
+        const QByteArray input = port_.input();
+        if (startFound_) {
+            accumulation_ += input;
+            if (accumulation_.size() > 4096) accumulation_ = accumulation_.right(4096);
+        } else {
+            if (accumulation_.size() == 1 && accumulation_[0] == char(s_.DLE)) accumulation_ += input;
+            else accumulation_ = input;
+            const int p = accumulation_.indexOf(QByteArray{char(s_.DLE), char(s_.STX)});
+            if (p >= 0) {
+                startFound_ = true;
+                accumulation_.remove(0, p);
+            }
+        }
+    } while (accumulation_.size() < length && Timer1.isActive());
+    if (!done) {
+        if (accumulation_.size() >= length) {
+            result = accumulation_.left(length);
+            accumulation_.remove(0, length);
+            startFound_ = false;
+        } else {
+            result = packetTimeout("Comms Timeout 2");
+        }
+    }
+    if (length == 40 && result.size() >= 4)
+        s_.PacketNumber = 256 * uint8_t(result[2]) + uint8_t(result[3]);
+    if (result != kResend) s_.ResendCount = 0;
+    return result;
+}
+
+void CommsEngine::SendAck() { port_.output(ackPacket()); }
+void CommsEngine::SendNak() { port_.output(nakPacket()); }
+void CommsEngine::SendNak1() { port_.output(nak1Packet()); }
+void CommsEngine::SendNak2() { port_.output(nak2Packet()); }
+void CommsEngine::SendEndOfTransfer() {
+    for (const QByteArray& piece : endOfTransferWrites()) port_.output(piece);
+}
+
+void CommsEngine::resendLastReply() {
+    if (s_.LastReplySent == "ACK") SendAck();
+    else if (s_.LastReplySent == "NAK1") SendNak1();
+    else if (s_.LastReplySent == "NAK2") SendNak2();
+    else return;
+    ++s_.TransferHealth.resends;
+}
+
+void CommsEngine::storeHeader(const QByteArray& packet) {
+    for (int i = 0; i < 21; ++i) s_.ImageHeader[i] = uint8_t(packet[4 + i]);
+    // A first reading digit of 51 means a blank digit.
+    if (s_.ImageHeader[13] == 51) s_.ImageHeader[13] = 0;
+    if (s_.ImageHeader[17] == 51) s_.ImageHeader[17] = 0;
+}
+
+// Copies the packet's 32 data bytes at ImageWriteOffset (twice when repeat is set, the NAK1
+// recovery); never writes past the picture. Returns true when a place was patched.
+bool CommsEngine::storeData(const QByteArray& packet, bool& repeat) {
+    auto copy = [&] {
+        const int room = std::clamp(kImagePixels - s_.ImageWriteOffset, 0, 32);
+        if (room > 0) std::memcpy(&s_.ImageBuffer[s_.ImageWriteOffset], packet.constData() + 4, room);
+        s_.ImageWriteOffset += 32;
+    };
+    copy();
+    if (!repeat) return false;
+    copy();
+    ++s_.PacketNumber;
+    --s_.ExpectedPacketNumber;
+    repeat = false;
+    return true;
+}
+
+void CommsEngine::DownloadImagePackets() {
+    WaitScope scope(waiting_);
+    struct Finish {  // progress and caption go away however the transfer ends
+        LinkObserver* o;
+        ~Finish() {
+            if (o) o->showProgress(false, 0), o->showCaption(false, QString());
+        }
+    } finish{observer_};
+    s_.ImageBuffer.assign(kImagePixels + 1, 0);
+    s_.ImageWriteOffset = 0;
+    s_.ImageTransferComplete = false;
+    s_.TransferHealth = {};
+    QString caption = "Downloading . ";
+    if (observer_) observer_->showProgress(true, 0), observer_->showCaption(true, caption);
+
+    int errors = 0;
+    for (;;) {
+        const QByteArray header = ReceivePacket(40);
+        if (CheckPacket(header, 40, s_.TransferResult)) {
+            storeHeader(header);
+            break;
+        }
+        ++errors;
+        SendNak();
+        if (s_.TransferResult == kCommsTimeout || errors >= 5) return;
+    }
+    errors = 0;
+    SendAck();
+    s_.ExpectedPacketNumber = -1;
+    bool repeat = false, nak2 = false;
+    int k = 1, progress = 0;
+    for (;;) {
+        const QByteArray packet = ReceivePacket(40);
+        const QByteArray previous = s_.TransferResult;
+        const bool good = CheckPacket(packet, 40, s_.TransferResult);
+        if (!good && s_.TransferResult != kCommsTimeout && s_.TransferResult != kResend) {
+            if (errors >= 5) return;
+            ++errors;
+            ++s_.TransferHealth.nak2;
+            SendNak2();
+            s_.LastReplySent = "NAK2";
+            nak2 = true;
+            continue;
+        }
+        if (s_.TransferResult == kCommsTimeout) return;
+        if (s_.TransferResult == kResend) {
+            ++s_.TransferHealth.timeouts;
+            resendLastReply();
+            continue;
+        }
+        if ((s_.LastReplySent == "NAK1" && previous == kResend) || nak2) ++k;
+        if (storeData(packet, repeat)) ++s_.TransferHealth.patched;
+        if (observer_) observer_->showProgress(true, ++progress);
+        if (caption == "Downloading . . . . . . . . . . ") caption = "Downloading . ";
+        else if (k % 10 == 0) caption += ". ";
+        if (observer_) observer_->showCaption(true, caption);
+        if (s_.PacketNumber != s_.ExpectedPacketNumber + 1) {
+            ++errors;
+            ++s_.TransferHealth.nak1;
+            SendNak1();
+            s_.LastReplySent = "NAK1";
+            s_.ExpectedPacketNumber = s_.PacketNumber;
+            s_.ImageWriteOffset -= 32;
+            repeat = true;
+            nak2 = false;
+            ++k;
+            if (errors >= 5) return;
+            continue;
+        }
+        SendAck();
+        s_.LastReplySent = "ACK";
+        errors = 0;
+        s_.ExpectedPacketNumber = s_.PacketNumber;
+        nak2 = false;
+        ++k;
+        ++s_.TransferHealth.packets;
+        // Ends when every place is filled; k takes extra steps on recoveries and would end early.
+        if (s_.ImageWriteOffset >= kImagePixels) break;
+    }
+    SendEndOfTransfer();
+    for (int i = 0; i < 3; ++i)
+        if (ReceivePacket(40) == kResend) SendEndOfTransfer();
+    s_.ImageTransferComplete = true;
+}
+
+void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit, bool timeDateOn) {
+    SharedState& s = engine.state();
+    s.CommandLength = 1;
+    for (int row : {spotOn ? 36 : 37, ambientOn ? 90 : 91, fahrenheit ? 59 : 58, timeDateOn ? 32 : 35}) {
+        s.CommandIndex = static_cast<uint8_t>(row);
+        engine.Transmit();
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The transaction engine: sends the selected command row, waits for the reply the mode flags
+// ask for, runs the picture transfer, and reports to an observer. It owns Timer1, the only clock
+// of the link, and never touches a widget.
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "app/Timing.h"
+
+struct SharedState;
+class SerialPort;
+class Dialogs;
+class LinkObserver;
+class CommError;
+
+class CommsEngine : public QObject {
+    Q_OBJECT
+public:
+    CommsEngine(SharedState& state, SerialPort& port, Dialogs& dialogs, Timing timing = {},
+                QObject* parent = nullptr);
+
+    // Callbacks of the forms that wait for a particular reply.
+    struct Handlers {
+        std::function<void()> engineeringRead;  // GetRdVemraDataFromString
+        std::function<void()> imageCount;       // RxImagesStoredOnTheCamera
+        std::function<void()> splashReply;
+        std::function<void()> fpgaBlockReply;
+    } handlers;
+
+    void setObserver(LinkObserver* observer) { observer_ = observer; }
+
+    void Transmit();
+    void Receive();
+    QByteArray ReceivePacket(int length);
+    void SendAck();
+    void SendNak();
+    void SendNak1();
+    void SendNak2();
+    void SendEndOfTransfer();
+    void DownloadImagePackets();
+
+    // True while the engine waits for the camera: a new exchange now would interleave with it.
+    bool busy() const { return waiting_ > 0; }
+    // For callers that start an exchange from the window: when busy, says so and returns true.
+    bool refuseWhileBusy();
+    // Reports a port failure as the design does (the 8005 message) or, for a device we may not
+    // open, by naming it; other failures end the exchange silently.
+    void reportPortError(const CommError& error);
+
+    QTimer& timer1() { return Timer1; }
+    const Timing& timing() const { return timing_; }
+    SerialPort& port() { return port_; }
+    SharedState& state() { return s_; }
+    Dialogs& dialogs() { return dialogs_; }
+    LinkObserver* observer() const { return observer_; }
+
+    static const QString kBusyNote;
+
+private:
+    class WaitScope;
+    bool waitForCount(int count);  // true when the count arrived before Timer1 ran out
+    void commonTail();
+    void showIndicator(int which);
+    QByteArray packetTimeout(const char* message);
+    void storeHeader(const QByteArray& packet);
+    bool storeData(const QByteArray& packet, bool& repeat);
+    void resendLastReply();
+    void transmitFrame();
+
+    SharedState& s_;
+    SerialPort& port_;
+    Dialogs& dialogs_;
+    Timing timing_;
+    LinkObserver* observer_ = nullptr;
+    QTimer Timer1;
+    bool startFound_ = false;
+    QByteArray accumulation_;
+    int waiting_ = 0;
+};
+
+// "Send options": spot sensor, ambient sensor, unit and time/date display, one command each.
+void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit, bool timeDateOn);
