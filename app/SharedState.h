@@ -74,4 +74,47 @@ struct SharedState {
     // Edition and screens.
     bool CustomerMode = false;
     bool CustomerScreenLoaded = false;
+
+    // Camera status kept after a read.
+    int32_t CameraSerialNumber = 0;
+    int32_t StatusSerialNumber = 0;
+    QString SerialNumberText;
+    bool StatusCommsError = false;
+    bool NewFirmware = false;
+    bool OldFirmware = false;
+    int16_t StoredImageCount = 0;
+    double StoredImageCountRaw = 0;
+    QString TempUnitText;
+    int16_t TempUnitLetter = 0;
+    QString ColourationText;
+    bool StatusReadBusy = false;  // option buttons send nothing while a status read sets them
+
+    // The setup summary's ways out.
+    QString ReportFilePath;
+    bool ReportSaved = false;
+
+    // The PC clock as last read into a set of time lists.
+    int PcHour = 0, PcMinute = 0, PcDay = 0, PcMonth = 0, PcYear = 0;
+
+    // Splash upload.
+    int16_t SplashBitsPerPixel = 0;                    // 24 once a file is opened
+    std::vector<std::array<uint8_t, 3>> SplashPixels;  // blue, green, red, in file order
+    std::vector<uint8_t> SplashImage;                  // 76 800 bytes, top row first
+    QString SplashFileName, SplashFileTitle;
+    double SplashBlockIndex = 0;  // the block to send next
+    QString SplashIndexHigh, SplashIndexLow;
+    bool SplashReplyValid = false;
+    bool SplashPartialPending = false;
+    QByteArray SplashPartialReply;
+    int16_t SplashBadReplyCount = 0;
+    bool SplashDone = false;
+    bool SplashAborted = false;
+
+    // FPGA configuration upload.
+    std::vector<uint8_t> RbfData = std::vector<uint8_t>(59216);
+    double FpgaBlockIndex = 0;  // the block the camera asked for last
+    bool FpgaSendNext = false;
+    bool FpgaAckOk = false;
+    bool FpgaAckRefused = false;
+    bool FpgaLastBlockSent = false;
 };

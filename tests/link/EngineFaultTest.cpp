@@ -98,7 +98,9 @@ TEST(PictureTransfer, LostPacketsArePatchedByTheirNeighbourAndSaidSo) {
         std::vector<uint8_t> expected = cameraPicture(link, 3);
         std::copy_n(expected.begin() + 100 * 32, 32, expected.begin() + 101 * 32);
         EXPECT_EQ(firstDifference(receivedPicture(link), expected), -1) << "dropped=" << dropped;
-        if (dropped) EXPECT_GE(link.state.TransferHealth.timeouts, 1);
+        if (dropped) {
+            EXPECT_GE(link.state.TransferHealth.timeouts, 1);
+        }
     }
 }
 
