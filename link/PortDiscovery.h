@@ -1,0 +1,51 @@
+#pragma once
+// Which serial ports are there, which the port lists offer, and how a choice and a speed reach
+// the port. No widgets: the forms put the results into their controls.
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+class Dialogs;
+class PortMap;
+class SerialPort;
+struct SharedState;
+
+constexpr int kProbedPorts = 5;
+using PortFlags = std::array<bool, kProbedPorts>;
+
+// True when port n's device opens and its modem lines do not read exactly CTS plus DSR (a device
+// without modem lines counts as none set). A device we may not open leaves the reason, naming
+// the device and the dialout group, in `problem`.
+bool ComPortDetect(const PortMap& map, int n, QString* problem = nullptr);
+
+// Clears PortPresent, then probes ports 1 to 5 in order. Returns the permission problems met.
+QStringList DetectPorts(SharedState& s, const PortMap& map);
+
+// The entries of a port list for the ports found: "1" "2", or "1" to "4" when 1 to 4 are all
+// there.
+QStringList portListEntries(const PortFlags& present);
+
+// "1 = /dev/ttyUSB0" for every port the map knows, for the port frame.
+QString portMapDescription(const PortMap& map);
+
+// "Set": a list text of 1 to 4 becomes the port number; any other text changes nothing. When
+// the port is open the user is told and the port is closed.
+void ApplyPortChoice(SerialPort& port, Dialogs& dialogs, const QString& text);
+
+// The port a status request uses, from the port list's text and the ports found; nothing when
+// none can be chosen. `noPort` is set when neither port 1 nor port 2 is there.
+std::optional<int> statusRequestPort(const PortFlags& present, const QString& text,
+                                     bool* noPort = nullptr);
+
+// Port choice before a status request: when the port is closed, chooses by the rule above and
+// opens it. Throws CommError when the chosen port will not open.
+void OpenPortForStatusRequest(SerialPort& port, Dialogs& dialogs, const PortFlags& present,
+                              const QString& text);
+
+// The settings text for a speed: "115200,N,8,1".
+QString settingsForSpeed(int baud);
+inline const QString kPortAlreadyOpenText = QStringLiteral(
+    "Comm port already open.\r\n\r\nCheck to make sure it is not being\r\n"
+    "used by another program and try again");

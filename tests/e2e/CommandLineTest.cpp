@@ -1,0 +1,57 @@
+// The orvik3 program run as a user runs it, against its own simulated camera.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QString out, err;
+};
+
+Result orvik3(const QStringList& args) {
+    QProcess p;
+    p.start(ORVIK3_PROGRAM, args);
+    Result r;
+    if (!p.waitForFinished(60000)) return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+TEST(CommandLine, StatusPrintsTheSetupSummaryOfTheSimulatedCamera) {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("report.txt");
+    const Result r = orvik3({"--simulate", "status", "--save", saved});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Orvik\u00ae3 Camera Setup Summary\n")));
+    EXPECT_TRUE(r.out.contains("Serial Number: 10234\n"));
+    EXPECT_TRUE(r.out.contains("Number of pictures stored:      = 5\n"));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).replace("\r\n", "\n"), r.out);
+}
+
+TEST(CommandLine, ExitCodesTellNoAnswerFromBadUsage) {
+    const Result silent = orvik3({"--port", "1=/dev/orvik3-no-such-device", "status"});
+    EXPECT_EQ(silent.code, 1);
+    EXPECT_TRUE(silent.err.contains("Orvik 3: Communication error with camera"));
+    EXPECT_TRUE(silent.out.isEmpty());
+
+    EXPECT_EQ(orvik3({"status", "--speed", "9600"}).code, 2);
+    EXPECT_EQ(orvik3({"set-time", "--at", "1999-01-01 10:00"}).code, 2);
+    const Result help = orvik3({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("set-time"));
+}
+
+TEST(CommandLine, SetTimeIsAcknowledged) {
+    const Result r = orvik3({"--simulate", "set-time", "--at", "2020-12-31 23:59"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+}
+
+}  // namespace

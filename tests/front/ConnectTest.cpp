@@ -1,0 +1,192 @@
+// Start-up, connecting and the status read, through the real serial layer to a simulated camera.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "FormsFixture.h"
+#include "link/CommsEngine.h"
+#include "sim/StatusBlock.h"
+#include "status/SetupReport.h"
+
+namespace {
+
+// The report the camera's block should give, line ends as a text box holds them and without the
+// date line, which names the moment of the read.
+QString expectedReport(const camsim::CameraState& camera) {
+    const auto block = camsim::statusBlock(camera);
+    const QByteArray bytes(reinterpret_cast<const char*>(block.data()), int(block.size()));
+    const auto record = decodeStatusBlock(bytes, {});
+    QStringList lines = setupReportText(*record, QDateTime::currentDateTime()).split("\r\n");
+    lines.removeAt(2);
+    return lines.join('\n');
+}
+
+QString withoutDateLine(const QString& text) {
+    QStringList lines = text.split('\n');
+    lines.removeAt(2);
+    return lines.join('\n');
+}
+
+TEST(StartUp, ShowsTheCustomerScreenNotConnected) {
+    Forms f;
+    EXPECT_TRUE(f.front()->isVisible());
+    EXPECT_FALSE(f.advanced()->isVisible());
+    EXPECT_FALSE(f.find(f.advanced(), "Comms")->isVisibleTo(f.advanced()));
+    for (const char* name : {"AdvFunc_btn", "TimeDate_btn", "DownloadImages_btn"})
+        EXPECT_FALSE(f.find(f.front(), name)->isEnabled()) << name;
+    EXPECT_TRUE(f.find(f.front(), "ConnectToCamera_btn")->isEnabled());
+    auto* ports = f.find<QComboBox>(f.front(), "CommPort_combo");
+    ASSERT_EQ(ports->count(), 2);  // only port 1 is there; the list still offers 1 and 2
+    EXPECT_EQ(ports->currentText(), "1");
+    EXPECT_TRUE(f.find<QLabel>(f.front(), "PortDevices_lbl")->text().contains(f.path()));
+    EXPECT_EQ(f.program.state.PortPresent, (std::array<bool, 5>{true, false, false, false, false}));
+    // The lamps are loaded from the program folder and start grey.
+    EXPECT_TRUE(f.program.indicator.lampsLoaded());
+    EXPECT_FALSE(f.find<QLabel>(f.front(), "Picture5")->pixmap().isNull());
+}
+
+struct CameraCase {
+    const char* name;
+    std::function<void(camsim::CameraState&)> change;
+};
+
+class ConnectReadsStatus : public ::testing::TestWithParam<CameraCase> {};
+
+TEST_P(ConnectReadsStatus, IntoTheReportAndControlsWithoutSendingOptionCommands) {
+    camsim::CameraState camera = camsim::SimCamera::defaultState();
+    GetParam().change(camera);
+    Forms f(camera);
+    f.click(f.front(), "ConnectToCamera_btn");
+
+    EXPECT_TRUE(f.program.front.connected());
+    EXPECT_FALSE(f.find(f.front(), "ConnectToCamera_btn")->isVisibleTo(f.front()));
+    EXPECT_TRUE(f.find(f.front(), "AdvFunc_btn")->isEnabled());
+    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_EQ(withoutDateLine(f.text(f.advanced(), "RichTextBox1")), expectedReport(camera));
+
+    const bool zoom = camera.customerBits & camsim::customer::kZoom;
+    EXPECT_EQ(f.checked("Zoom_On"), zoom);
+    EXPECT_EQ(f.checked("Zoom_Off"), !zoom);
+    EXPECT_EQ(f.checked("optC"), camera.tempUnit == 1);
+    EXPECT_EQ(f.checked("optF"), camera.tempUnit != 1);
+    EXPECT_TRUE(f.checked("WhiteHot") && f.checked("Graphics_Out") && f.checked("WhiteText_btn"));
+    const char* channels[] = {"Tx_chn1_on", "Tx_chn2_on", "Tx_chn3_on", "Tx_chn4_on"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(f.find(f.advanced(), channels[i])->isEnabled(), i < camera.txChannels);
+    EXPECT_EQ(f.text(f.advanced(), "IrisPulseCombo"),
+              QString::number(std::min<int>(camera.irisPulseWidth, 15)));
+    EXPECT_EQ(f.text(f.advanced(), "LCD_Color_user"), QString::number(camera.lcdColour));
+    EXPECT_EQ(f.find<QComboBox>(f.advanced(), "SetupImageColour")->currentIndex(),
+              camera.colouration);
+    EXPECT_EQ(f.program.state.StatusSerialNumber, camera.serialNumber);
+    EXPECT_EQ(f.program.state.StoredImageCount, int(camera.pictures.size()));
+    EXPECT_EQ(f.program.state.TempUnitLetter, camera.tempUnit == 1 ? 99 : 102);
+    EXPECT_FALSE(f.program.state.StatusReadBusy);
+    EXPECT_FALSE(f.program.form1.MSComm1().portOpen());
+
+    // Only the status request went out: the read set the option buttons without sending.
+    EXPECT_EQ(f.heard(), std::vector<QByteArray>{"Sr"});
+    // The same buttons chosen by hand do send.
+    f.click(f.advanced(), zoom ? "Zoom_Off" : "Zoom_On");
+    EXPECT_EQ(f.heard().back(), zoom ? "Zp" : "Zo");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cameras, ConnectReadsStatus,
+                         ::testing::Values(CameraCase{"Default", [](camsim::CameraState&) {}},
+                                           CameraCase{"VoxNtscFahrenheitNoChannels",
+                                                      [](camsim::CameraState& c) {
+                                                          c.sensorKit = camsim::SensorKit::Vox;
+                                                          c.pal = false;
+                                                          c.tempUnit = 0;
+                                                          c.customerBits = 0;
+                                                          c.txChannels = 2;
+                                                          c.colouration = 5;
+                                                          c.irisPulseWidth = 20;  // read as 15
+                                                          c.pictures.resize(1);
+                                                      }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ConnectFails, WhenTheCameraIsSilentTheScreenStillConnects) {
+    Forms f;
+    f.camera.setFaults([] {
+        camsim::Faults q;
+        q.silent = true;
+        return q;
+    }());
+    f.click(f.front(), "ConnectToCamera_btn");
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].text, "Communication error with camera");
+    EXPECT_EQ(f.dialogs.shown[0].title, "Orvik 3");
+    EXPECT_TRUE(f.program.state.StatusCommsError);
+    EXPECT_TRUE(f.program.front.connected());
+    EXPECT_TRUE(f.find(f.front(), "DownloadImages_btn")->isEnabled());
+    EXPECT_TRUE(f.text(f.advanced(), "RichTextBox1").isEmpty());
+
+    // "Get report" with nothing read leaves "Save Report" and "Print" locked.
+    f.click(f.front(), "AdvFunc_btn");
+    f.click(f.advanced(), "Status_report_request");
+    EXPECT_FALSE(f.find(f.advanced(), "cmdSaveReport")->isEnabled());
+    EXPECT_FALSE(f.find(f.advanced(), "cmdPrintReport")->isEnabled());
+}
+
+TEST(ConnectFails, ASilentReadKeepsThePreviousReport) {
+    Forms f;
+    f.click(f.front(), "ConnectToCamera_btn");
+    const QString before = f.text(f.advanced(), "RichTextBox1");
+    ASSERT_FALSE(before.isEmpty());
+    f.camera.updateState([](camsim::CameraState& c) { c.gain = 99; });
+    camsim::Faults silent;
+    silent.silent = true;
+    f.camera.setFaults(silent);
+    f.click(f.front(), "AdvFunc_btn");
+    f.click(f.advanced(), "Status_report_request");
+    EXPECT_TRUE(f.dialogs.saw("Communication error with camera"));
+    EXPECT_EQ(f.text(f.advanced(), "RichTextBox1"), before);
+    EXPECT_EQ(f.find<QLineEdit>(f.advanced(), "GainText")->text(), "40");
+    EXPECT_TRUE(f.find(f.advanced(), "cmdSaveReport")->isEnabled());  // the old report is there
+}
+
+TEST(ConnectFails, APortThatWillNotOpenWritesNothing) {
+    Forms f(camsim::SimCamera::defaultState(), false, "/dev/orvik3-no-such-device");
+    EXPECT_EQ(f.find<QComboBox>(f.front(), "CommPort_combo")->count(), 2);
+    f.click(f.front(), "ConnectToCamera_btn");
+    EXPECT_TRUE(f.dialogs.saw("Comm port error, can not select 2"));
+    EXPECT_TRUE(f.dialogs.saw("Communication error with camera"));
+    EXPECT_TRUE(f.program.state.StatusCommsError);
+    EXPECT_TRUE(f.camera.rawReceived().empty());
+}
+
+TEST(Busy, AClickDuringTheStatusReadIsRefusedWithANote) {
+    Forms f;
+    camsim::Faults slow;
+    slow.replyDelayMs = 100;  // the read waits; the idle time-out is 300 ms
+    f.camera.setFaults(slow);
+    bool clicked = false;
+    QTimer::singleShot(20, [&] {
+        f.click(f.advanced(), "CustomerSetTime");
+        clicked = true;
+    });
+    f.click(f.front(), "ConnectToCamera_btn");
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(f.find<QLabel>(f.advanced(), "Note_lbl")->text(), CommsEngine::kBusyNote);
+    EXPECT_EQ(f.heard(), std::vector<QByteArray>{"Sr"});
+    EXPECT_FALSE(f.text(f.advanced(), "RichTextBox1").isEmpty());
+}
+
+TEST(AdvancedConnect, PutsTheSerialNumberAndUnlocksEveryTab) {
+    Forms f(camsim::SimCamera::defaultState(), true);
+    f.advanced()->show();
+    f.click(f.advanced(), "ConnectToCameraBtn");
+    EXPECT_EQ(f.find<QPlainTextEdit>(f.advanced(), "txtSerial")->toPlainText(),
+              "Serial Number:\n10234");
+    EXPECT_EQ(f.text(f.advanced(), "LCD_Brightness_user"), "4");
+    EXPECT_FALSE(f.find(f.advanced(), "ConnectToCameraBtn")->isVisible());
+    EXPECT_FALSE(f.program.state.AdvancedConnect);
+}
+
+}  // namespace

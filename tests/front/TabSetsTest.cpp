@@ -1,0 +1,77 @@
+// Which tabs of the advanced form each way in shows, in both editions, and "Next Camera".
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "FormsFixture.h"
+
+namespace {
+
+const QStringList kCustomerTabs = {"Start", "Download image", "Status report",
+                                   "Setup", "Remote control", "Start up screen"};
+
+TEST(TabSets, CustomerEditionShowsSixTabsInOneRow) {
+    Forms f;
+    f.click(f.front(), "ConnectToCamera_btn");
+    f.click(f.front(), "DownloadImages_btn");
+    EXPECT_EQ(f.program.advanced.visibleTabCaptions(), QStringList{"Download image"});
+    EXPECT_TRUE(f.advanced()->isVisible());
+    EXPECT_FALSE(f.front()->isVisible());
+    EXPECT_EQ(f.find<QPlainTextEdit>(f.advanced(), "txtSerial")->toPlainText(),
+              "Serial Number:\n10234");
+
+    f.click(f.advanced(), "Close_btn");
+    EXPECT_FALSE(f.advanced()->isVisible());
+    EXPECT_TRUE(f.front()->isVisible());
+    EXPECT_TRUE(f.program.front.connected());
+
+    f.click(f.front(), "AdvFunc_btn");
+    EXPECT_EQ(f.program.advanced.visibleTabCaptions(), kCustomerTabs);
+    EXPECT_EQ(f.program.advanced.tabsPerRow(), 6);
+    auto* tabs = f.find<QTabWidget>(f.advanced(), "SSTab1");
+    for (int i = 0; i < tabs->count(); ++i) EXPECT_TRUE(tabs->isTabEnabled(i)) << i;
+    EXPECT_FALSE(f.find(f.advanced(), "Sensor_frm")->isVisibleTo(f.advanced()));
+    EXPECT_FALSE(f.find(f.advanced(), "ConnectToCameraBtn")->isVisibleTo(f.advanced()));
+    EXPECT_FALSE(f.program.exitRequested());
+}
+
+TEST(TabSets, FullEditionShowsAllTen) {
+    Forms f(camsim::SimCamera::defaultState(), true);
+    f.click(f.front(), "ConnectToCamera_btn");
+    f.click(f.front(), "AdvFunc_btn");
+    EXPECT_EQ(f.program.advanced.visibleTabCaptions().size(), 10);
+    EXPECT_EQ(f.program.advanced.tabsPerRow(), 5);
+    EXPECT_TRUE(f.find(f.advanced(), "Sensor_frm")->isVisible());
+    EXPECT_TRUE(f.find(f.advanced(), "Lockhed")->isEnabled());
+    EXPECT_FALSE(f.find(f.advanced(), "PAL_btn")->isEnabled());
+}
+
+TEST(TabSets, NextCameraReloadsTheForm) {
+    Forms f(camsim::SimCamera::defaultState(), true);
+    f.click(f.front(), "ConnectToCamera_btn");
+    f.click(f.front(), "AdvFunc_btn");
+    f.click(f.advanced(), "Status_report_request");
+    ASSERT_TRUE(f.find(f.advanced(), "cmdSaveReport")->isEnabled());
+    f.find<QTabWidget>(f.advanced(), "SSTab1")->setCurrentIndex(4);
+    f.click(f.advanced(), "cmdNextCamera");
+    auto* brightness = f.find<QComboBox>(f.advanced(), "LCD_Brightness_user");
+    ASSERT_EQ(brightness->count(), 11);
+    EXPECT_EQ(brightness->itemText(10), "10");
+    EXPECT_EQ(brightness->currentText(), "4");
+    EXPECT_EQ(f.find<QComboBox>(f.advanced(), "Year_Combo")->count(), 99);
+    EXPECT_FALSE(f.find(f.advanced(), "cmdSaveReport")->isEnabled());
+    EXPECT_FALSE(f.find(f.advanced(), "cmdPrintReport")->isEnabled());
+    EXPECT_EQ(f.find<QTabWidget>(f.advanced(), "SSTab1")->currentIndex(), 0);
+    EXPECT_EQ(f.program.state.CameraSerialNumber, 0);
+}
+
+TEST(Exit, EndsTheProgram) {
+    Forms f;
+    f.click(f.front(), "Close_btn");
+    EXPECT_TRUE(f.program.exitRequested());
+    EXPECT_FALSE(f.front()->isVisible());
+}
+
+}  // namespace
