@@ -40,7 +40,7 @@ TEST(PictureTransfer, CleanTransferFillsTheBufferPixelForPixel) {
     EXPECT_EQ(link.state.TransferResult, "none");
     EXPECT_EQ(link.state.TransferHealth.packets, kImagePackets);
     EXPECT_EQ(link.state.TransferHealth.patched, 0);
-    const auto& header = link.camera.state().pictures.at(1).header;
+    const auto header = link.camera.state().pictures.at(1).header;
     EXPECT_EQ(link.state.ImageHeader[0], header[0]);
     EXPECT_EQ(link.state.ImageHeader[20], header[20]);
     EXPECT_FALSE(link.state.BulkReplyMode);

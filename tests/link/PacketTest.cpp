@@ -62,7 +62,7 @@ TEST(CheckPacket, ChecksumRulesAndResultWords) {
     packet[10] = char(packet[10] ^ 1);
     EXPECT_FALSE(CheckPacket(packet, 40, result));
 
-    for (const QByteArray word : {QByteArray(), kResend, kCommsTimeout}) {
+    for (const QByteArray& word : {QByteArray(), kResend, kCommsTimeout}) {
         result = "x";
         EXPECT_FALSE(CheckPacket(word, 40, result));
         EXPECT_EQ(result, word);
