@@ -176,7 +176,9 @@ QByteArray CommsEngine::ReceivePacket(int length) {
         } else {
             if (accumulation_.size() == 1 && accumulation_[0] == char(s_.DLE)) accumulation_ += input;
             else accumulation_ = input;
-            const int p = accumulation_.indexOf(QByteArray{char(s_.DLE), char(s_.STX)});
+            QByteArray start;
+            start.append(char(s_.DLE)).append(char(s_.STX));
+            const int p = accumulation_.indexOf(start);
             if (p >= 0) {
                 startFound_ = true;
                 accumulation_.remove(0, p);

@@ -126,6 +126,17 @@ TEST(PictureTransfer, GivesUpAfterFiveErrorsInARowOrWhenTheCameraGoesSilent) {
     EXPECT_TRUE(link.dialogs.shown.back().text.startsWith("Comms Timeout"));
 }
 
+TEST(PictureTransfer, GarbageAndSplitPacketsStillGiveTheExactPicture) {
+    SimLink link;
+    camsim::Faults f;
+    f.garbageBytes = 5;
+    f.splitChunks = 3;
+    link.camera.setFaults(f);
+    requestPicture(link, 4);
+    EXPECT_TRUE(link.state.ImageTransferComplete);
+    EXPECT_EQ(firstDifference(receivedPicture(link), cameraPicture(link, 4)), -1);
+}
+
 TEST(PictureTransfer, SurvivesANoisyLineWithoutReadingOutOfBounds) {
     SimLink link;
     camsim::Faults f;
@@ -134,7 +145,10 @@ TEST(PictureTransfer, SurvivesANoisyLineWithoutReadingOutOfBounds) {
     f.splitChunks = 3;
     link.camera.setFaults(f);
     requestPicture(link, 4);
-    // Whatever the outcome, the engine is back in a usable state.
+    // A finished transfer is exact or says what it patched; the engine is usable afterwards.
+    if (link.state.ImageTransferComplete && link.state.TransferHealth.patched == 0) {
+        EXPECT_EQ(firstDifference(receivedPicture(link), cameraPicture(link, 4)), -1);
+    }
     link.camera.setFaults({});
     link.send(Row::ReturnToNormal);
     EXPECT_EQ(link.state.LastReply, cameraAck());
