@@ -10,6 +10,9 @@
 
 #include "app/Mail.h"
 #include "app/SerialPort.h"
+#include "front/CommandLinePictures.h"
+#include "front/CommandLineSettings.h"
+#include "front/CommandLineUploads.h"
 #include "front/ConsoleDialogs.h"
 #include "front/Program.h"
 #include "link/Packet.h"
@@ -98,7 +101,7 @@ CommandLine parseCommandLine(const QStringList& args) {
 }
 
 QString usageText() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage: orvik3 [command] [options]\n"
         "\n"
         "Without a command the desktop program starts.\n"
@@ -120,6 +123,9 @@ QString usageText() {
         "  --help                     this text\n"
         "\n"
         "Exit codes: 0 done, 1 the camera did not answer (or the action failed), 2 bad usage.\n");
+    // The factory and picture commands go after the others.
+    return text.insert(text.indexOf("\nOptions:"),
+                       settingsUsageText() + pictureUsageText() + uploadUsageText());
 }
 
 namespace {
@@ -215,7 +221,18 @@ std::unique_ptr<camsim::SimCamera> startSimulation(const CommandLine& c, PortMap
 int runProgram(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    const CommandLine c = parseCommandLine(args);
+    const SettingsCommand settings = takeSettingsCommand(args);  // console, start-values
+    const UploadCommand upload = takeUploadCommand(args);
+    QString pictureError;
+    const std::optional<PictureCommand> picture = takePictureCommand(args, pictureError);
+    CommandLine c = parseCommandLine(args);
+    if (c.error.isEmpty()) c.error = settings.error;
+    if (c.error.isEmpty()) c.error = pictureError;
+    if (c.error.isEmpty()) c.error = upload.error;
+    const bool otherAction =
+        settings.given() || upload.given() ||
+        (c.action != CommandLine::Action::Desktop && c.action != CommandLine::Action::Help);
+    if (c.error.isEmpty() && picture && otherAction) c.error = "one command at a time";
     if (!c.error.isEmpty()) {
         QTextStream(stderr) << "orvik3: " << c.error << "\n\n" << usageText();
         return kExitUsage;
@@ -224,7 +241,8 @@ int runProgram(int argc, char** argv) {
         out() << usageText() << Qt::flush;
         return kExitOk;
     }
-    const bool desktop = c.action == CommandLine::Action::Desktop;
+    const bool desktop = c.action == CommandLine::Action::Desktop && !settings.given() &&
+                         !picture && !upload.given();
     if (!desktop) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtMessages);
@@ -237,7 +255,7 @@ int runProgram(int argc, char** argv) {
     if (c.simulate) camera = startSimulation(c, options.ports);
     for (const QString& device : PortMap::scanDevices()) options.ports.append(device);
     if (!c.repairCentre.isEmpty()) options.repairCentreAddress = c.repairCentre;
-    options.fullEdition = c.fullEdition;
+    options.fullEdition = c.fullEdition || settings.given() || upload.factory();
 
     ConsoleDialogs console;
     WidgetDialogs widgets;
@@ -247,6 +265,9 @@ int runProgram(int argc, char** argv) {
     program.onExit = [] { QCoreApplication::exit(0); };
     program.start();
     applyLineChoices(program, c);
+    if (settings.given()) return runSettingsCommand(program, settings);
+    if (upload.given()) return runUploadCommand(program, upload);
+    if (picture) return runPictureCommand(program, console, *picture);
     switch (c.action) {
         case CommandLine::Action::Ports:
             return listPorts(program);

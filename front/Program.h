@@ -14,6 +14,8 @@
 #include "front/IndicatorObserver.h"
 #include "link/AppContext.h"
 #include "status/Orvik3MainForm.h"
+#include "uploads/FpgaConfigurationForm.h"
+#include "uploads/SerialNumberForm.h"
 
 class Dialogs;
 class MailTransport;
@@ -42,6 +44,8 @@ class Program {
     AppContext context;
     Orvik3_main_frm advanced;
     CustomerFrontScreen front;
+    frmSerialNumber serialNumber;
+    FPGA_configuration_frm fpga;
     IndicatorObserver indicator;
 
   private:

@@ -36,4 +36,5 @@ struct AppContext {
     // The serial-number entry form: given the number the camera reported, and opened when the
     // number cannot be right.
     std::function<void(int32_t number, bool open)> serialNumberEntry;
+    std::function<void()> openFpgaForm;
 };

@@ -17,6 +17,7 @@
 #include "app/ProgramFiles.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
+#include "images/DownloadImageTab.h"
 #include "link/AppContext.h"
 #include "link/CommsEngine.h"
 #include "link/PortDiscovery.h"
@@ -54,6 +55,7 @@ void Orvik3_main_frm::Form_Load() {
     }
     applyEdition();
     fillLists();
+    imageTab->Form_Load();
     selectDefaults();
     ui.StartPrgBar->hide();
     ui.StartValueLabel->hide();
@@ -158,6 +160,8 @@ void Orvik3_main_frm::selectDefaults() {
          std::initializer_list<QWidget*>{ui.optC, ui.humdisable, ui.humenable, ui.HumiditySend})
         w->setEnabled(true);
     for (QRadioButton* r : {ui.Spot_on_btn, ui.AMB_ON_btn, ui.optC, ui.TD_on}) r->setChecked(true);
+    for (QLineEdit* box : {ui.AddressWriteText, ui.SendByte1, ui.SendByte2, ui.SendByte3})
+        box->setText("0");
 }
 
 void Orvik3_main_frm::openFpgaLog() {
@@ -176,6 +180,7 @@ void Orvik3_main_frm::cmdNextCamera_Click() {
         c->clear();
     clearTimeLists(optionsTimeLists());
     clearTimeLists(setupTimeLists());
+    imageTab->clearPicture();
     for (QPushButton* b : {ui.BST_old_btn, ui.BST_btn, ui.Alsi_btn, ui.Lockhed})
         b->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{ui.Spot_on_btn, ui.AMB_ON_btn, ui.optC})

@@ -1,6 +1,7 @@
 #pragma once
 // The advanced form's controls, by their designed names. Each is also the widget's objectName.
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -56,13 +57,41 @@ struct Orvik3Controls {
     QPushButton* IrisPulseWidth_btn = nullptr;
     QPushButton* ResetCam_btn = nullptr;
     QPushButton* cmdNextCamera = nullptr;
+    QPushButton* Bootloader_attention = nullptr;
+    QPushButton* CallMicrochipBootloader = nullptr;
+    QPushButton* FPGALoaderForm = nullptr;
+    QPushButton* ChangeSerialNo_btn = nullptr;
     QProgressBar* StartPrgBar = nullptr;
     QLabel* StartValueLabel = nullptr;
+    QGroupBox* humiditysettingsFrame = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    QPushButton* Overtemp_send_btn = nullptr;
+    QGroupBox* Gain_frame = nullptr;
+    QGroupBox* Offset_frame = nullptr;
+    QGroupBox* IrisControlFrame = nullptr;
+    QPushButton* IrisTest = nullptr;
+    QPushButton* OpenIris = nullptr;
+    QPushButton* IrisNrmOp_btn = nullptr;
+    QGroupBox* IrisWidth_frame = nullptr;
+    QGroupBox* Test_Card_frame = nullptr;
+    QPushButton* Test_Card_On_btn = nullptr;
+    QPushButton* Display_bars_btn = nullptr;
+    QPushButton* Display_scene_btn = nullptr;
+    QPushButton* restoreDefaultsbtn = nullptr;
+    QPushButton* ResetRunCount_btn = nullptr;
+    QPushButton* WriteSafe_btn = nullptr;
+    QPushButton* NVR_write_btn = nullptr;
+    QPushButton* Start_Up_btn = nullptr;
 
     // "Options".
     QPushButton* btnSend = nullptr;
     QPushButton* ChangeTime_btn = nullptr;
     QComboBox* TxChn_combo = nullptr;
+    QPushButton* TxChn = nullptr;
     QRadioButton* Spot_on_btn = nullptr;
     QRadioButton* Spot_off_btn = nullptr;
     QRadioButton* AMB_ON_btn = nullptr;
@@ -112,6 +141,7 @@ struct Orvik3Controls {
     QComboBox* LCD_Brightness_user = nullptr;
     QComboBox* LCD_Contrast_user = nullptr;
     QComboBox* LCD_Color_user = nullptr;
+    QPushButton* LCD_btn = nullptr;
     QGroupBox* Frame7 = nullptr;
     QGroupBox* Frame8 = nullptr;
     QComboBox* CustomerHourCombo = nullptr;
@@ -130,11 +160,36 @@ struct Orvik3Controls {
     QPushButton* Tx_chn3_on = nullptr;
     QPushButton* Tx_chn4_on = nullptr;
     QPushButton* TxOff = nullptr;
+    QPushButton* ZmIn = nullptr;
 
     // "Advanced set up".
     QPushButton* Baud_115200_btn = nullptr;
     QPushButton* Baud_19200_btn = nullptr;
+    QGroupBox* Frame21 = nullptr;
+    QPushButton* ResetHumidity_btn = nullptr;
+    QPushButton* ResetHeasink_btn = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* ResetColdWarmCount = nullptr;
+    QPushButton* ResetRunTimeCounter = nullptr;
+    QPushButton* ResetCam = nullptr;
+
+    // "Engineering use".
+    QLineEdit* AddressWriteText = nullptr;
+    QLineEdit* SendByte1 = nullptr;
+    QLineEdit* SendByte2 = nullptr;
+    QLineEdit* SendByte3 = nullptr;
+    QCheckBox* CheckByte1 = nullptr;
+    QCheckBox* CheckByte2 = nullptr;
+    QCheckBox* CheckByte3 = nullptr;
+    QCheckBox* ResetCheckBox = nullptr;
+    QPushButton* Send_btn = nullptr;
+    QLineEdit* AddressReadText = nullptr;
+    QPushButton* Read_btn = nullptr;
+    QLineEdit* Rx_data_text = nullptr;
+    QPushButton* Save_btn = nullptr;
+    QPushButton* Att_btn = nullptr;
 
     // "Start up screen".
     QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Display_Scene = nullptr;
 };

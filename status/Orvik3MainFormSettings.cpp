@@ -1,10 +1,15 @@
 // The "CUSTOMER CONFIGURATION" option pairs of the "Setup" tab. The status read selects them to
 // match the camera; choosing one with the mouse sends its command. Selection by the read
 // raises the same event as the mouse, so each handler holds back while StatusReadBusy is set.
+// Also the sensor kit and video standard, the LCD, the transmitter channels, the remote zoom and
+// what a change of tab does.
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/SharedState.h"
@@ -119,4 +124,97 @@ void Orvik3_main_frm::sendFixedRow(int row) {
     ctx_.state.CommandIndex = static_cast<uint8_t>(row);
     Constants(ctx_.state);
     ctx_.engine.Transmit();
+}
+
+// Sensor kit and video standard, LCD, transmitter channels, remote zoom and the tab change.
+
+void Orvik3_main_frm::connectSettingsHandlers() {
+    auto on = [this](QPushButton* b, void (Orvik3_main_frm::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    on(ui.Lockhed, &Orvik3_main_frm::Lockhed_Click);
+    on(ui.Alsi_btn, &Orvik3_main_frm::Alsi_btn_Click);
+    on(ui.BST_old_btn, &Orvik3_main_frm::BST_old_btn_Click);
+    on(ui.BST_btn, &Orvik3_main_frm::BST_btn_Click);
+    on(ui.PAL_btn, &Orvik3_main_frm::PAL_btn_Click);
+    on(ui.NTSC_btn, &Orvik3_main_frm::NTSC_btn_Click);
+    on(ui.LCD_btn, &Orvik3_main_frm::LCD_btn_Click);
+    on(ui.TxChn, &Orvik3_main_frm::TxChn_Click);
+    on(ui.ZmIn, &Orvik3_main_frm::ZmIn_Click);
+    on(ui.Reset_IrisFPGA, &Orvik3_main_frm::Reset_IrisFPGA_Click);
+    connect(ui.SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {
+        const int left = lastTab_;
+        lastTab_ = tab;
+        SSTab1_Click(left);
+    });
+    connectGeneralHandlers();
+    connectThresholdHandlers();
+    connectConsoleHandlers();
+}
+
+// Leaving the picture viewer puts the camera back on its live scene.
+void Orvik3_main_frm::SSTab1_Click(int previousTab) {
+    const int tab = ui.SSTab1->currentIndex();
+    ui.Heatsink_Frame->setVisible(tab != GeneralTab);
+    if (previousTab == DownloadImageTab && tab != DownloadImageTab)
+        sendFixedRow(Row::ReturnToNormal);
+}
+
+// Choosing a sensor kit unlocks the first six tabs and the video standard.
+void Orvik3_main_frm::chooseSensorKit(int row, bool gainUsable) {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    if (!gainUsable) ui.Gain_btn->setEnabled(false);
+    for (int tab = StartTab; tab <= SetupTab; ++tab) setTabEnabled(tab, true);
+    ui.PAL_btn->setEnabled(true);
+    ui.NTSC_btn->setEnabled(true);
+    sendFixedRow(row);
+}
+
+void Orvik3_main_frm::Lockhed_Click() {
+    chooseSensorKit(64, false);
+}
+
+void Orvik3_main_frm::Alsi_btn_Click() {
+    chooseSensorKit(61, false);
+}
+
+void Orvik3_main_frm::BST_old_btn_Click() {
+    chooseSensorKit(63, true);
+}
+
+void Orvik3_main_frm::PAL_btn_Click() {
+    sendFixedRow(66);
+}
+
+void Orvik3_main_frm::NTSC_btn_Click() {
+    sendFixedRow(65);
+}
+
+void Orvik3_main_frm::sendLcdSetup() {
+    LCDSetup_Constants(ctx_.state, ui.LCD_Brightness_user->currentText(),
+                       ui.LCD_Contrast_user->currentText(), ui.LCD_Color_user->currentText());
+    for (int row : {Row::LcdBrightness, Row::LcdContrast, Row::LcdColour}) {
+        ctx_.state.CommandIndex = static_cast<uint8_t>(row);
+        ctx_.engine.Transmit();
+    }
+}
+
+void Orvik3_main_frm::LCD_btn_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    sendLcdSetup();
+}
+
+void Orvik3_main_frm::sendTxChannels() {
+    TxChannel_Constants(ctx_.state, ui.TxChn_combo->currentText());
+    ctx_.state.CommandIndex = Row::TxChannels;
+    ctx_.engine.Transmit();
+}
+
+void Orvik3_main_frm::TxChn_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    sendTxChannels();
+}
+
+void Orvik3_main_frm::ZmIn_Click() {
+    sendFixedRow(21);
 }

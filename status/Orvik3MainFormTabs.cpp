@@ -13,6 +13,10 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "images/DownloadImageTab.h"
+#include "uploads/SplashPanel.h"
+#include "link/AppContext.h"
+#include "images/PictureColourationFrame.h"
 #include "status/FormWidgets.h"
 #include "status/Orvik3MainForm.h"
 
@@ -44,10 +48,6 @@ QComboBox* labelledList(QGroupBox* frame, const QString& caption, const QString&
     return list;
 }
 
-QWidget* emptyTab() {
-    return new QWidget;
-}
-
 }  // namespace
 
 void Orvik3_main_frm::buildForm() {
@@ -57,15 +57,16 @@ void Orvik3_main_frm::buildForm() {
     ui.SSTab1->addTab(buildStartTab(), "Start");
     ui.SSTab1->addTab(buildGeneralTab(), "General");
     ui.SSTab1->addTab(buildOptionsTab(), "Options");
-    ui.SSTab1->addTab(emptyTab(), "Download image");
+    ui.SSTab1->addTab(buildDownloadImageTab(), "Download image");
     ui.SSTab1->addTab(buildStatusReportTab(), "Status report");
     ui.SSTab1->addTab(buildSetupTab(), "Setup");
     ui.SSTab1->addTab(buildRemoteControlTab(), "Remote control");
     ui.SSTab1->addTab(buildAdvancedSetUpTab(), "Advanced set up");
-    ui.SSTab1->addTab(emptyTab(), "Engineering use");
+    ui.SSTab1->addTab(buildEngineeringTab(), "Engineering use");
     ui.SSTab1->addTab(buildStartUpScreenTab(), "Start up screen");
     layout->addWidget(ui.SSTab1, 1);
     layout->addWidget(buildOutsideTabs());
+    wireSplashPanel();
 }
 
 QWidget* Orvik3_main_frm::buildStartTab() {
@@ -95,58 +96,7 @@ QWidget* Orvik3_main_frm::buildStartTab() {
     return tab;
 }
 
-QWidget* Orvik3_main_frm::buildGeneralTab() {
-    auto* tab = new QWidget;
-    auto* grid = new QGridLayout(tab);
-
-    ui.Heatsink_Frame = rowFrame(tab, "Heatsink_Frame", "HEATSINK SETTINGS");
-    ui.Overtemp_enable =
-        add(ui.Heatsink_Frame, makeOption(ui.Heatsink_Frame, "Overtemp_enable", "Enable"));
-    ui.Overtemp_disable =
-        add(ui.Heatsink_Frame, makeOption(ui.Heatsink_Frame, "Overtemp_disable", "Disable"));
-    ui.Heatsink_off = labelledList(ui.Heatsink_Frame, "Off", "Heatsink_off");
-    ui.Heatsink_on = labelledList(ui.Heatsink_Frame, "On", "Heatsink_on");
-    grid->addWidget(ui.Heatsink_Frame, 0, 0);
-
-    QGroupBox* humidity = rowFrame(tab, "Humidity_Frame", "HUMIDITY SETTINGS");
-    ui.humenable = add(humidity, makeOption(humidity, "humenable", "Enable"));
-    ui.humdisable = add(humidity, makeOption(humidity, "humdisable", "Disable"));
-    ui.HumOnThresholdCombo = labelledList(humidity, "On", "HumOnThresholdCombo", true);
-    ui.HumOffThresholdCombo = labelledList(humidity, "Off", "HumOffThresholdCombo", true);
-    ui.HumiditySend = add(humidity, makeButton(humidity, "HumiditySend", "Send"));
-    grid->addWidget(humidity, 0, 1);
-
-    QGroupBox* gain = rowFrame(tab, "Gain_Frame", "GAIN CONTROL");
-    ui.GainText = add(gain, named(new QLineEdit(gain), "GainText"));
-    ui.Gain_btn = add(gain, makeButton(gain, "Gain_btn", "Send"));
-    grid->addWidget(gain, 1, 0);
-
-    QGroupBox* offset = rowFrame(tab, "Offset_Frame", "OFFSET CONTROL");
-    ui.OffsetText = add(offset, named(new QLineEdit(offset), "OffsetText"));
-    ui.Offset_combo = add(offset, makeButton(offset, "Offset_combo", "Send"));
-    grid->addWidget(offset, 1, 1);
-
-    grid->addWidget(rowFrame(tab, "Iris_Frame", "IRIS CONTROL"), 2, 0);
-    QGroupBox* iris = rowFrame(tab, "IrisPulse_Frame", "IRIS PULSE WIDTH");
-    ui.IrisPulseCombo = add(iris, makeList(iris, "IrisPulseCombo"));
-    ui.IrisPulseWidth_btn = add(iris, makeButton(iris, "IrisPulseWidth_btn", "Send"));
-    grid->addWidget(iris, 2, 1);
-    grid->addWidget(rowFrame(tab, "Test_Card_frame", "TEST CARD"), 3, 0);
-
-    auto* buttons = new QWidget(tab);
-    auto* row = new QHBoxLayout(buttons);
-    ui.ResetCam_btn = makeButton(buttons, "ResetCam_btn", "Reset camera");
-    ui.cmdNextCamera =
-        makeButton(buttons, "cmdNextCamera", "Next Camera", "Reset form to set up next camera");
-    row->addWidget(ui.ResetCam_btn);
-    row->addWidget(ui.cmdNextCamera);
-    ui.StartPrgBar = named(new QProgressBar(buttons), "StartPrgBar");
-    ui.StartValueLabel = makeLabel(buttons, "StartValueLabel", QString());
-    row->addWidget(ui.StartPrgBar);
-    row->addWidget(ui.StartValueLabel);
-    grid->addWidget(buttons, 3, 1);
-    return tab;
-}
+// The "General" tab is built in Orvik3MainFormGeneral.cpp.
 
 QWidget* Orvik3_main_frm::buildOptionsTab() {
     auto* tab = new QWidget;
@@ -154,7 +104,7 @@ QWidget* Orvik3_main_frm::buildOptionsTab() {
 
     QGroupBox* tx = rowFrame(tab, "TX_Channel_frm", "No OF Tx CHANNELS");
     ui.TxChn_combo = add(tx, makeList(tx, "TxChn_combo"));
-    add(tx, makeButton(tx, "TxChn", "Tx channel"));
+    ui.TxChn = add(tx, makeButton(tx, "TxChn", "Tx channel"));
     grid->addWidget(tx, 0, 0);
 
     QGroupBox* sensors = makeFrame(tab, "TempSensors_Frame", "TEMPERATURE SENSORS");
@@ -254,7 +204,7 @@ QWidget* Orvik3_main_frm::buildSetupTab() {
     ui.LCD_Brightness_user = labelledList(lcd, "Brightness", "LCD_Brightness_user");
     ui.LCD_Contrast_user = labelledList(lcd, "Contrast", "LCD_Contrast_user");
     ui.LCD_Color_user = labelledList(lcd, "Colour", "LCD_Color_user");
-    add(lcd, makeButton(lcd, "LCD_btn", "Config", "Config the cameras LCD "));
+    ui.LCD_btn = add(lcd, makeButton(lcd, "LCD_btn", "Config", "Config the cameras LCD "));
     grid->addWidget(lcd, 2, 0);
 
     ui.Frame7 = rowFrame(tab, "Frame7", "SET THE TIME");
@@ -278,10 +228,24 @@ QWidget* Orvik3_main_frm::buildSetupTab() {
     for (QPushButton* b : {ui.GetCus_Time, ui.EditTime_btn, ui.CustomerSetTime}) row->addWidget(b);
     grid->addWidget(buttons, 4, 0, 1, 2);
 
-    QGroupBox* colour = rowFrame(tab, "Colouration_Frame", "PICTURE COLOURATION");
-    ui.SetupImageColour = add(colour, makeList(colour, "SetupImageColour"));
+    auto* colour = new images::PictureColourationFrame(ctx_, tab);
+    ui.SetupImageColour = colour->SetupImageColour;
     grid->addWidget(colour, 2, 1);
     return tab;
+}
+
+// The port controls and the tab strip stay still while a picture comes in; an old camera's
+// delete is followed by a status read with its report.
+QWidget* Orvik3_main_frm::buildDownloadImageTab() {
+    images::DownloadImageTab::FormHooks hooks;
+    hooks.lockForm = [this](bool locked) {
+        for (QWidget* w : std::initializer_list<QWidget*>{ui.CommPort_combo, ui.ComPort_Set_btn,
+                                                          ui.SSTab1->tabBar()})
+            w->setEnabled(!locked);
+    };
+    hooks.statusReport = [this] { Status_report_request_Click(); };
+    imageTab = new images::DownloadImageTab(ctx_, hooks);
+    return imageTab;
 }
 
 QWidget* Orvik3_main_frm::buildRemoteControlTab() {
@@ -307,6 +271,8 @@ QWidget* Orvik3_main_frm::buildRemoteControlTab() {
         connect(*b.slot, &QPushButton::clicked, this, [this, row] { sendFixedRow(row); });
     }
     v->addWidget(frame);
+    ui.ZmIn = makeButton(tab, "ZmIn", "Zoom ", "Make the camera zoom in or zoom out");
+    v->addWidget(ui.ZmIn);
     v->addStretch(1);
     return tab;
 }
@@ -318,7 +284,7 @@ QWidget* Orvik3_main_frm::buildAdvancedSetUpTab() {
     ui.Baud_115200_btn = add(baud, makeButton(baud, "Baud_115200_btn", "115200"));
     ui.Baud_19200_btn = add(baud, makeButton(baud, "Baud_19200_btn", "19200"));
     v->addWidget(baud);
-    v->addWidget(rowFrame(tab, "Frame21", "RESET "));
+    v->addWidget(buildResetFrame(tab));
     v->addStretch(1);
     return tab;
 }
@@ -328,6 +294,10 @@ QWidget* Orvik3_main_frm::buildStartUpScreenTab() {
     auto* v = new QVBoxLayout(tab);
     ui.ProgressBar1 = named(new QProgressBar(tab), "ProgressBar1");
     v->addWidget(ui.ProgressBar1);
+    splash = new SplashPanel(ctx_.engine, tab);
+    splash->setProgressBar(ui.ProgressBar1);
+    ui.Display_Scene = splash->ui.Display_Scene;
+    v->addWidget(splash);
     v->addStretch(1);
     return tab;
 }
@@ -383,4 +353,18 @@ void Orvik3_main_frm::connectHandlers() {
     on(ui.ChangeTime_btn, &Orvik3_main_frm::ChangeTime_btn_Click);
     on(ui.btnSend, &Orvik3_main_frm::btnSend_Click);
     connectTimeOptions();
+    connectSettingsHandlers();
+}
+
+// The splash upload locks the form's port controls and the picture buttons while it runs.
+void Orvik3_main_frm::wireSplashPanel() {
+    if (!splash || !imageTab) return;
+    const auto& pics = imageTab->ui;
+    splash->setUploadLocks({ui.SSTab1, ui.Close_btn, pics.Image_save_btn, pics.Download_image_},
+                           {ui.CommPort_combo, ui.ComPort_Set_btn});
+    splash->setStopRestores({pics.ImageProgress},
+                            {ui.SSTab1, pics.ViewImage_btn, pics.ViewImage_combo,
+                             pics.Download_image_, pics.DeleteSelection_btn,
+                             pics.DeleteAllImages, pics.PreviousImage, pics.NextImage_btn});
+    splash->selectSplashEntry = [this] { imageTab->ui.ViewImage_combo->setCurrentIndex(0); };
 }

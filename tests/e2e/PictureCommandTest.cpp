@@ -1,0 +1,113 @@
+// The picture commands of orvik3 run as a user runs them, against the program's own simulated
+// camera; the saved bitmap is read back by a reader of its own, not the program's.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdint>
+
+#include "sim/SimCamera.h"
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QString out, err;
+};
+
+Result orvik3(const QStringList& args) {
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../bin/orvik3", args);
+    Result r;
+    if (!p.waitForFinished(120000)) return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// A 24-bit bottom-up Windows bitmap, as plainly as the format allows.
+struct Bitmap {
+    int width = 0, height = 0;
+    std::vector<uint8_t> bgr;  // top row first, 3 bytes a pixel
+};
+
+uint32_t le(const QByteArray& b, int at, int size) {
+    uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = v << 8 | uint8_t(b[at + i]);
+    return v;
+}
+
+std::optional<Bitmap> readBitmap(const QByteArray& file) {
+    if (file.size() < 54 || !file.startsWith("BM") || le(file, 14, 4) != 40) return std::nullopt;
+    if (le(file, 26, 2) != 1 || le(file, 28, 2) != 24 || le(file, 30, 4) != 0) return std::nullopt;
+    Bitmap bmp;
+    bmp.width = int(le(file, 18, 4));
+    bmp.height = int(le(file, 22, 4));  // positive: bottom row first
+    const int stride = (bmp.width * 3 + 3) / 4 * 4;
+    const int offset = int(le(file, 10, 4));
+    if (bmp.height <= 0 || le(file, 2, 4) != uint32_t(file.size()) ||
+        offset + stride * bmp.height > file.size())
+        return std::nullopt;
+    for (int row = bmp.height - 1; row >= 0; --row) {
+        const char* line = file.constData() + offset + row * stride;
+        bmp.bgr.insert(bmp.bgr.end(), line, line + bmp.width * 3);
+    }
+    return bmp;
+}
+
+TEST(PictureCommands, DownloadWritesTheCamerasPictureWithItsStripAndKeepsASavedOne) {
+    QTemporaryDir dir;
+    const Result r = orvik3({"--simulate", "download", "1", "--out", dir.path()});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString path = QDir(dir.path()).filePath("picture-01.bmp");
+    EXPECT_EQ(r.out, "Saved picture 1 to " + path + "\n");
+    EXPECT_FALSE(r.err.contains('\r'));  // no progress line when not on a terminal
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    const std::optional<Bitmap> bmp = readBitmap(saved);
+    ASSERT_TRUE(bmp);
+    ASSERT_EQ(bmp->width, 320);
+    ASSERT_EQ(bmp->height, 290);
+    // Grey scale, white hot: pixel value v is blue, green and red v.
+    const std::vector<uint8_t> pixels = camsim::SimCamera::defaultState().pictures.at(0).pixels;
+    int wrong = 0;
+    for (int k = 0; k < 320 * 240; ++k)
+        for (int c = 0; c < 3; ++c) wrong += bmp->bgr[k * 3 + c] != pixels[k];
+    EXPECT_EQ(wrong, 0);
+    // The strip below: light grey with black glyphs.
+    int grey = 0, black = 0;
+    for (int k = 320 * 240; k < 320 * 290; ++k) {
+        grey += bmp->bgr[k * 3] == 192 && bmp->bgr[k * 3 + 1] == 192 && bmp->bgr[k * 3 + 2] == 192;
+        black += bmp->bgr[k * 3] == 0 && bmp->bgr[k * 3 + 1] == 0 && bmp->bgr[k * 3 + 2] == 0;
+    }
+    EXPECT_EQ(grey + black, 320 * 50);
+    EXPECT_GT(black, 500);
+
+    const Result again = orvik3({"--simulate", "download", "1", "--out", dir.path()});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_TRUE(again.out.startsWith("Skipped picture 1:"));
+    file.seek(0);
+    EXPECT_EQ(file.readAll(), saved);
+}
+
+TEST(PictureCommands, UnusableRequestsAreRefusedBeforeConnecting) {
+    for (const QStringList& args : {QStringList{"delete", "1"},
+                                    {"download", "27"},
+                                    {"download"},
+                                    {"download", "1", "--palette", "Sepia"},
+                                    {"download", "1", "--format", "gif"},
+                                    {"store", "--force"},
+                                    {"status", "store"}}) {
+        const Result r = orvik3(args);
+        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("orvik3: ")) << args.join(' ').toStdString();
+    }
+}
+
+}  // namespace
