@@ -56,12 +56,6 @@ TEST(Retrieve, SavesThePictureAsShownAndRecoloursItUnderTheSameStrip) {
     EXPECT_FALSE(f.find(f.advanced(), "ImageProgress")->isVisibleTo(f.advanced()));
     EXPECT_TRUE(f.find<QLabel>(f.advanced(), "lblUpDown")->text().isEmpty());
 
-    f.advanced()->resize(900, 600);
-    f.advanced()->grab().save("/tmp/tab.png");
-    f.program.advanced.ui.SSTab1->setTabVisible(5, true);
-    f.program.advanced.ui.SSTab1->setCurrentIndex(5);
-    f.advanced()->grab().save("/tmp/setup.png");
-    f.program.advanced.ui.SSTab1->setCurrentIndex(3);
     QTemporaryDir dir;
     const camsim::Picture picture = f.camera.state().pictures.at(1);
     const QImage grey = f.save(dir.filePath("grey.bmp"));
@@ -108,10 +102,6 @@ struct OutcomeCase {
     std::vector<QString> messages;
     std::pair<int, int> patchedPlaces;  // pixels that may differ from the camera's
 };
-
-void PrintTo(const OutcomeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class TransferOutcome : public ::testing::TestWithParam<OutcomeCase> {};
 
@@ -175,10 +165,6 @@ struct StoreCase {
     std::vector<QByteArray> commands;
     size_t picturesAfter;
 };
-
-void PrintTo(const StoreCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class StoreCommands : public ::testing::TestWithParam<StoreCase> {};
 

@@ -18,10 +18,6 @@ struct ViewerCase {
     QString selectedAfter;
 };
 
-void PrintTo(const ViewerCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class Viewer : public ::testing::TestWithParam<ViewerCase> {};
 
 TEST_P(Viewer, AsksTheCountThenShowsOrRefuses) {
