@@ -31,7 +31,7 @@ struct RecordingObserver : LinkObserver {
 };
 
 struct SimLink {
-    explicit SimLink(camsim::Options options = unpaced(), double timeScale = 0.1,
+    explicit SimLink(camsim::Options options = unpaced(), double timeScale = 0.25,
                      camsim::CameraState initial = camsim::SimCamera::defaultState())
         : camera(options, initial),
           port((map.assign(1, QString::fromStdString(camera.devicePath())), map)),
