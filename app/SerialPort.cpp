@@ -26,20 +26,28 @@ bool requestLowLatency(int fd) {
 
 QtSerialPort::QtSerialPort(const PortMap& map) : map_(map), port_(std::make_unique<QSerialPort>()) {
     // Qt 6.4 spins at full processor on a vanished device: close on the first such error.
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
-        if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) && port_->isOpen())
-            port_->close();
-    });
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred,
+                     [this](QSerialPort::SerialPortError e) {
+                         if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) &&
+                             port_->isOpen()) {
+                             port_->close();
+                             lost_ = true;
+                         }
+                     });
 }
 
 QtSerialPort::~QtSerialPort() = default;
 
-QString QtSerialPort::device() const { return map_.device(number_); }
+QString QtSerialPort::device() const {
+    return map_.device(number_);
+}
 
 void QtSerialPort::setCommPort(int number) {
     if (port_->isOpen()) throw CommError(CommError::kPortAlreadyOpen, "Port already open");
-    if (number < 1 || number > 255) throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    if (number < 1 || number > 255)
+        throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
     number_ = number;
+    lost_ = false;
 }
 
 void QtSerialPort::setSettings(const QString& settings) {
@@ -63,8 +71,11 @@ void QtSerialPort::setPortOpen(bool open) {
     }
     if (port_->isOpen()) throw CommError(CommError::kPortAlreadyOpen, "Port already open");
     const QString dev = device();
-    if (dev.isEmpty() || access(dev.toLocal8Bit().constData(), F_OK) != 0)
+    if (dev.isEmpty()) throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    if (access(dev.toLocal8Bit().constData(), F_OK) != 0) {
+        lost_ = true;  // a device that was named but is not there: unplugged
         throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    }
     if (access(dev.toLocal8Bit().constData(), R_OK | W_OK) != 0)
         throw CommError(CommError::kPermissionDenied,
                         QString("Permission denied on %1: add your user to the dialout group "
@@ -78,18 +89,31 @@ void QtSerialPort::setPortOpen(bool open) {
                         port_->errorString());
     applySettings();
     lowLatency_ = requestLowLatency(port_->handle());
+    lost_ = false;
 }
 
-bool QtSerialPort::portOpen() const { return port_->isOpen(); }
+bool QtSerialPort::portOpen() const {
+    return port_->isOpen();
+}
 
-int QtSerialPort::inBufferCount() { return port_->isOpen() ? int(port_->bytesAvailable()) : 0; }
+int QtSerialPort::inBufferCount() {
+    return port_->isOpen() ? int(port_->bytesAvailable()) : 0;
+}
 
-QByteArray QtSerialPort::input() { return port_->isOpen() ? port_->readAll() : QByteArray(); }
+QByteArray QtSerialPort::input() {
+    return port_->isOpen() ? port_->readAll() : QByteArray();
+}
 
 void QtSerialPort::output(const QByteArray& bytes) {
     if (!port_->isOpen()) throw CommError(8018, "Operation valid only when the port is open");
     port_->write(bytes);
     port_->flush();
+    // A write to a vanished device fails at once; reading would only find out later.
+    if (port_->error() == QSerialPort::WriteError || port_->error() == QSerialPort::ResourceError) {
+        port_->close();
+        lost_ = true;
+        throw CommError(8018, "The device has gone");
+    }
 }
 
 bool QtSerialPort::ctsAndDsrOnly() {
@@ -101,7 +125,8 @@ bool QtSerialPort::ctsAndDsrOnly() {
         return false;
     }
     const auto wanted = QSerialPort::ClearToSendSignal | QSerialPort::DataSetReadySignal;
-    const auto lines = s & (QSerialPort::ClearToSendSignal | QSerialPort::DataSetReadySignal |
-                            QSerialPort::DataCarrierDetectSignal | QSerialPort::RingIndicatorSignal);
+    const auto lines =
+        s & (QSerialPort::ClearToSendSignal | QSerialPort::DataSetReadySignal |
+             QSerialPort::DataCarrierDetectSignal | QSerialPort::RingIndicatorSignal);
     return lines == wanted;
 }

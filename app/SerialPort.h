@@ -11,7 +11,7 @@ class QSerialPort;
 
 // A failure of the port control, numbered as the design numbers them.
 class CommError : public std::runtime_error {
-public:
+  public:
     static constexpr int kPortAlreadyOpen = 8005;
     static constexpr int kInvalidPortNumber = 8002;
     static constexpr int kPermissionDenied = 8010;  // the device exists but we may not open it
@@ -20,13 +20,13 @@ public:
     int number() const { return number_; }
     QString text() const { return text_; }
 
-private:
+  private:
     int number_;
     QString text_;
 };
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     virtual void setCommPort(int number) = 0;
     virtual int commPort() const = 0;
@@ -40,13 +40,16 @@ public:
     // Modem status for probing: true when the lines read exactly CTS plus DSR.
     virtual bool ctsAndDsrOnly() { return false; }
     virtual bool lowLatency() const { return false; }
+    // The device went away under an open port, or is missing when opened: the camera is gone.
+    // Cleared by the next successful open.
+    virtual bool deviceLost() const { return false; }
 };
 
 int baudFromSettings(const QString& settings);  // 0 when the text is not a valid settings text
 
 // The real port over QSerialPort; port numbers are resolved through the port map.
 class QtSerialPort : public SerialPort {
-public:
+  public:
     explicit QtSerialPort(const PortMap& map);
     ~QtSerialPort() override;
     void setCommPort(int number) override;
@@ -60,15 +63,39 @@ public:
     void output(const QByteArray& bytes) override;
     bool ctsAndDsrOnly() override;
     bool lowLatency() const override { return lowLatency_; }
+    bool deviceLost() const override { return lost_; }
     QString device() const;
 
-private:
+  private:
     void applySettings();
     const PortMap& map_;
     std::unique_ptr<QSerialPort> port_;
     int number_ = 1;
     QString settings_ = "115200,N,8,1";
     bool lowLatency_ = false;
+    bool lost_ = false;
+};
+
+// A port that passes everything to another; wrappers (the link log, benchmarks, tests) override
+// only what they watch or change.
+class ForwardingPort : public SerialPort {
+  public:
+    explicit ForwardingPort(SerialPort& real) : real_(real) {}
+    void setCommPort(int n) override { real_.setCommPort(n); }
+    int commPort() const override { return real_.commPort(); }
+    void setSettings(const QString& s) override { real_.setSettings(s); }
+    QString settings() const override { return real_.settings(); }
+    void setPortOpen(bool open) override { real_.setPortOpen(open); }
+    bool portOpen() const override { return real_.portOpen(); }
+    int inBufferCount() override { return real_.inBufferCount(); }
+    QByteArray input() override { return real_.input(); }
+    void output(const QByteArray& bytes) override { real_.output(bytes); }
+    bool ctsAndDsrOnly() override { return real_.ctsAndDsrOnly(); }
+    bool lowLatency() const override { return real_.lowLatency(); }
+    bool deviceLost() const override { return real_.deviceLost(); }
+
+  protected:
+    SerialPort& real_;
 };
 
 // Asks the driver for low-latency mode; false (and nothing changed) where it refuses.

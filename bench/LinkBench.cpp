@@ -27,17 +27,9 @@ using Clock = std::chrono::steady_clock;
 constexpr double kWireLimitS = 2401.0 * (40 + 10) * 10 / 115200;
 
 // Forwards to the real port and notes when the picture request and the end packet go out.
-class TimedPort : public SerialPort {
+class TimedPort : public ForwardingPort {
 public:
-    explicit TimedPort(SerialPort& real) : real_(real) {}
-    void setCommPort(int n) override { real_.setCommPort(n); }
-    int commPort() const override { return real_.commPort(); }
-    void setSettings(const QString& s) override { real_.setSettings(s); }
-    QString settings() const override { return real_.settings(); }
-    void setPortOpen(bool open) override { real_.setPortOpen(open); }
-    bool portOpen() const override { return real_.portOpen(); }
-    int inBufferCount() override { return real_.inBufferCount(); }
-    QByteArray input() override { return real_.input(); }
+    explicit TimedPort(SerialPort& real) : ForwardingPort(real) {}
     void output(const QByteArray& bytes) override {
         real_.output(bytes);
         if (bytes.endsWith(QByteArray::fromHex("6E91")) && !endSeen) end = Clock::now(), endSeen = true;
@@ -45,9 +37,6 @@ public:
     }
     Clock::time_point start, end;
     bool endSeen = false;
-
-private:
-    SerialPort& real_;
 };
 
 double seconds(Clock::time_point a, Clock::time_point b) {

@@ -30,16 +30,9 @@ double seconds(Clock::time_point a, Clock::time_point b) {
 
 // Forwards to the real port and notes when the marked moments of an upload cross it, and how
 // many bytes went out and came in between them.
-class TimedPort : public SerialPort {
+class TimedPort : public ForwardingPort {
   public:
-    explicit TimedPort(SerialPort& real) : real_(real) {}
-    void setCommPort(int n) override { real_.setCommPort(n); }
-    int commPort() const override { return real_.commPort(); }
-    void setSettings(const QString& s) override { real_.setSettings(s); }
-    QString settings() const override { return real_.settings(); }
-    void setPortOpen(bool open) override { real_.setPortOpen(open); }
-    bool portOpen() const override { return real_.portOpen(); }
-    int inBufferCount() override { return real_.inBufferCount(); }
+    explicit TimedPort(SerialPort& real) : ForwardingPort(real) {}
     QByteArray input() override {
         const QByteArray in = real_.input();
         // What arrives at a marked moment crossed the line before it.
@@ -59,9 +52,6 @@ class TimedPort : public SerialPort {
     std::function<void(const QByteArray&)> onOutput;
     std::optional<Clock::time_point> start, end;
     qint64 bytes = 0;
-
-  private:
-    SerialPort& real_;
 };
 
 struct Rig {

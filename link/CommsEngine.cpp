@@ -10,20 +10,29 @@
 #include "app/Wait.h"
 #include "link/Packet.h"
 
-const QString CommsEngine::kBusyNote = "The camera is still answering; try again when it has finished.";
+const QString CommsEngine::kBusyNote =
+    "The camera is still answering; try again when it has finished.";
+const QString CommsEngine::kCameraGone =
+    "The camera is not connected: its serial device has gone. Connect the cable again and "
+    "repeat the command.";
 
 class CommsEngine::WaitScope {
-public:
+  public:
     explicit WaitScope(int& n) : n_(n) { ++n_; }
     ~WaitScope() { --n_; }
 
-private:
+  private:
     int& n_;
 };
 
 CommsEngine::CommsEngine(SharedState& state, SerialPort& port, Dialogs& dialogs, Timing timing,
                          QObject* parent)
-    : QObject(parent), s_(state), port_(port), dialogs_(dialogs), timing_(timing) {
+    : QObject(parent),
+      s_(state),
+      traced_(port, trace_),
+      port_(traced_),
+      dialogs_(dialogs),
+      timing_(timing) {
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setSingleShot(true);  // its tick only disables it
 }
@@ -34,7 +43,23 @@ bool CommsEngine::refuseWhileBusy() {
     return true;
 }
 
+// Once per loss a message, and the note line while it lasts; a healthy wait clears the note.
+bool CommsEngine::deviceGone() {
+    if (!port_.deviceLost()) {
+        if (goneTold_ && port_.portOpen()) {
+            goneTold_ = false;
+            if (observer_) observer_->showNote(QString());
+        }
+        return false;
+    }
+    if (observer_) observer_->showNote(kCameraGone);
+    if (!goneTold_) dialogs_.message(kCameraGone, "Orvik 3", MsgIcon::Exclamation);
+    goneTold_ = true;
+    return true;
+}
+
 void CommsEngine::reportPortError(const CommError& error) {
+    if (deviceGone()) return;
     if (error.number() == CommError::kPortAlreadyOpen) {
         dialogs_.message(QString("Comm port already open.") + "\r\n\r\n" + "Check to make " +
                              "sure it is not being" + "\r\n" + "used by another program and try " +
@@ -80,15 +105,16 @@ void CommsEngine::transmitFrame() {
 
 bool CommsEngine::waitForCount(int count) {
     WaitScope scope(waiting_);
-    waitWhile(Timer1, [&] { return port_.inBufferCount() >= count; });
+    waitWhile(Timer1, [&] { return port_.inBufferCount() >= count || port_.deviceLost(); });
+    deviceGone();
     return port_.inBufferCount() >= count;
 }
 
 void CommsEngine::Receive() {
     try {
         const int interval = (s_.SplashReplyMode || s_.FpgaBlockMode) ? timing_.shortReplyMs
-                             : s_.BulkReplyMode                     ? timing_.bulkReplyMs
-                                                                    : timing_.plainReplyMs;
+                             : s_.BulkReplyMode                       ? timing_.bulkReplyMs
+                                                                      : timing_.plainReplyMs;
         Timer1.start(interval);
         if (s_.BulkReplyMode) {
             waitForCount(30);
@@ -97,12 +123,14 @@ void CommsEngine::Receive() {
             waitForCount(9);
             s_.FpgaAckReply = port_.input();
             s_.FpgaAckReceived = true;
+            trace_.incoming(s_.FpgaAckReply, 9);
         } else if (s_.SplashReplyMode) {
             s_.SplashReply = "0";
             waitForCount(s_.SplashReplyLength);
             s_.ReplyByteCount = static_cast<int16_t>(port_.inBufferCount());
             if (!Timer1.isActive() && ++s_.SplashTimeoutCount >= 4) s_.SplashTimedOut = true;
             s_.SplashReply = port_.input();
+            trace_.incoming(s_.SplashReply, s_.SplashReplyLength);
             if (handlers.splashReply) handlers.splashReply();
             return;
         } else if (s_.FpgaBlockMode) {
@@ -111,6 +139,7 @@ void CommsEngine::Receive() {
             waitForCount(10);
             s_.FpgaBlockReplyReceived = true;
             s_.FpgaBlockReply = port_.input();
+            trace_.incoming(s_.FpgaBlockReply, 12);
             if (handlers.fpgaBlockReply) handlers.fpgaBlockReply();
             return;
         } else if (s_.EngineeringReadMode) {
@@ -118,13 +147,17 @@ void CommsEngine::Receive() {
             waitForCount(10);
             s_.ReplyByteCount = static_cast<int16_t>(port_.inBufferCount());
             s_.RxPacket = port_.input();
+            trace_.incoming(s_.RxPacket, 10);
             if (handlers.engineeringRead) handlers.engineeringRead();
         } else if (s_.ImageCountRequested) {
             waitForCount(8);
             s_.RxPacket = port_.input();
+            trace_.incoming(s_.RxPacket, 8);
             if (handlers.imageCount) handlers.imageCount();
         } else {
             waitForCount(9);
+            if (port_.inBufferCount() == 0)
+                trace_.event(QString("no reply within %1 ms").arg(Timer1.interval()));
         }
         commonTail();
     } catch (const CommError& e) {
@@ -136,10 +169,12 @@ void CommsEngine::Receive() {
 void CommsEngine::commonTail() {
     const QByteArray text = port_.input();
     s_.LastReply = text;
+    if (!text.isEmpty()) trace_.incoming(text, 9);
     Indicator led = Indicator::Green;
     if (!text.isEmpty() && !text.contains(cameraAck()) &&
         (text.contains(cameraNak()) || text.contains(cameraCan())))
         led = Indicator::Red;
+    if (port_.deviceLost()) led = Indicator::Red;  // the camera went away mid-exchange
     if (observer_) observer_->showIndicator(led);
     Timer1.stop();
     if (port_.portOpen()) port_.setPortOpen(false);
@@ -163,7 +198,12 @@ QByteArray CommsEngine::ReceivePacket(int length) {
     bool done = false;
     do {
         Timer1.start(timing_.packetIdleMs);  // idle time-out: restarts with every chunk
-        waitWhile(Timer1, [&] { return port_.inBufferCount() >= 1; });
+        waitWhile(Timer1, [&] { return port_.inBufferCount() >= 1 || port_.deviceLost(); });
+        if (deviceGone()) {  // no time-outs and resends for a camera that is not there
+            result = kCommsTimeout;
+            done = true;
+            break;
+        }
         if (accumulation_.size() < length && !Timer1.isActive()) {
             result = packetTimeout("Comms Timeout 1");
             done = true;
@@ -174,8 +214,10 @@ QByteArray CommsEngine::ReceivePacket(int length) {
             accumulation_ += input;
             if (accumulation_.size() > 4096) accumulation_ = accumulation_.right(4096);
         } else {
-            if (accumulation_.size() == 1 && accumulation_[0] == char(s_.DLE)) accumulation_ += input;
-            else accumulation_ = input;
+            if (accumulation_.size() == 1 && accumulation_[0] == char(s_.DLE))
+                accumulation_ += input;
+            else
+                accumulation_ = input;
             QByteArray start;
             start.append(char(s_.DLE)).append(char(s_.STX));
             const int p = accumulation_.indexOf(start);
@@ -194,25 +236,49 @@ QByteArray CommsEngine::ReceivePacket(int length) {
             result = packetTimeout("Comms Timeout 2");
         }
     }
+    if (result == kResend || result == kCommsTimeout)
+        trace_.event(QString("idle time-out after %1 ms: %2")
+                         .arg(timing_.packetIdleMs)
+                         .arg(QString(result)));
+    else
+        trace_.incoming(result, length);
+    if (result == kResend || result == kCommsTimeout) {
+        // A packet cut short by silence never completes; kept, it would head the next packet
+        // (or the next exchange's reply) and shift it.
+        accumulation_.clear();
+        startFound_ = false;
+    }
     if (length == 40 && result.size() >= 4)
         s_.PacketNumber = 256 * uint8_t(result[2]) + uint8_t(result[3]);
     if (result != kResend) s_.ResendCount = 0;
     return result;
 }
 
-void CommsEngine::SendAck() { port_.output(ackPacket()); }
-void CommsEngine::SendNak() { port_.output(nakPacket()); }
-void CommsEngine::SendNak1() { port_.output(nak1Packet()); }
-void CommsEngine::SendNak2() { port_.output(nak2Packet()); }
+void CommsEngine::SendAck() {
+    port_.output(ackPacket());
+}
+void CommsEngine::SendNak() {
+    port_.output(nakPacket());
+}
+void CommsEngine::SendNak1() {
+    port_.output(nak1Packet());
+}
+void CommsEngine::SendNak2() {
+    port_.output(nak2Packet());
+}
 void CommsEngine::SendEndOfTransfer() {
     for (const QByteArray& piece : endOfTransferWrites()) port_.output(piece);
 }
 
 void CommsEngine::resendLastReply() {
-    if (s_.LastReplySent == "ACK") SendAck();
-    else if (s_.LastReplySent == "NAK1") SendNak1();
-    else if (s_.LastReplySent == "NAK2") SendNak2();
-    else return;
+    if (s_.LastReplySent == "ACK")
+        SendAck();
+    else if (s_.LastReplySent == "NAK1")
+        SendNak1();
+    else if (s_.LastReplySent == "NAK2")
+        SendNak2();
+    else
+        return;
     ++s_.TransferHealth.resends;
 }
 
@@ -228,7 +294,8 @@ void CommsEngine::storeHeader(const QByteArray& packet) {
 bool CommsEngine::storeData(const QByteArray& packet, bool& repeat) {
     auto copy = [&] {
         const int room = std::clamp(kImagePixels - s_.ImageWriteOffset, 0, 32);
-        if (room > 0) std::memcpy(&s_.ImageBuffer[s_.ImageWriteOffset], packet.constData() + 4, room);
+        if (room > 0)
+            std::memcpy(&s_.ImageBuffer[s_.ImageWriteOffset], packet.constData() + 4, room);
         s_.ImageWriteOffset += 32;
     };
     copy();
@@ -242,12 +309,19 @@ bool CommsEngine::storeData(const QByteArray& packet, bool& repeat) {
 
 void CommsEngine::DownloadImagePackets() {
     WaitScope scope(waiting_);
-    struct Finish {  // progress and caption go away however the transfer ends
+    struct Finish {  // progress and caption go away however the transfer ends; the health stays
         LinkObserver* o;
+        SharedState& s;
+        LinkTrace& trace;
         ~Finish() {
-            if (o) o->showProgress(false, 0), o->showCaption(false, QString());
+            trace.event("transfer " + QString(s.ImageTransferComplete ? "complete" : "incomplete") +
+                        ": " + healthText(s.TransferHealth));
+            if (!o) return;
+            o->showProgress(false, 0);
+            o->showCaption(false, QString());
+            o->showTransferHealth(s.TransferHealth, s.ImageTransferComplete);
         }
-    } finish{observer_};
+    } finish{observer_, s_, trace_};
     s_.ImageBuffer.assign(kImagePixels + 1, 0);
     s_.ImageWriteOffset = 0;
     s_.ImageTransferComplete = false;
@@ -293,8 +367,10 @@ void CommsEngine::DownloadImagePackets() {
         if ((s_.LastReplySent == "NAK1" && previous == kResend) || nak2) ++k;
         if (storeData(packet, repeat)) ++s_.TransferHealth.patched;
         if (observer_) observer_->showProgress(true, ++progress);
-        if (caption == "Downloading . . . . . . . . . . ") caption = "Downloading . ";
-        else if (k % 10 == 0) caption += ". ";
+        if (caption == "Downloading . . . . . . . . . . ")
+            caption = "Downloading . ";
+        else if (k % 10 == 0)
+            caption += ". ";
         if (observer_) observer_->showCaption(true, caption);
         if (s_.PacketNumber != s_.ExpectedPacketNumber + 1) {
             ++errors;
@@ -325,10 +401,12 @@ void CommsEngine::DownloadImagePackets() {
     s_.ImageTransferComplete = true;
 }
 
-void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit, bool timeDateOn) {
+void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit,
+                 bool timeDateOn) {
     SharedState& s = engine.state();
     s.CommandLength = 1;
-    for (int row : {spotOn ? 36 : 37, ambientOn ? 90 : 91, fahrenheit ? 59 : 58, timeDateOn ? 32 : 35}) {
+    for (int row :
+         {spotOn ? 36 : 37, ambientOn ? 90 : 91, fahrenheit ? 59 : 58, timeDateOn ? 32 : 35}) {
         s.CommandIndex = static_cast<uint8_t>(row);
         engine.Transmit();
     }

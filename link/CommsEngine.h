@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/Timing.h"
+#include "link/LinkTrace.h"
 
 struct SharedState;
 class SerialPort;
@@ -18,7 +19,7 @@ class CommError;
 
 class CommsEngine : public QObject {
     Q_OBJECT
-public:
+  public:
     CommsEngine(SharedState& state, SerialPort& port, Dialogs& dialogs, Timing timing = {},
                 QObject* parent = nullptr);
 
@@ -53,16 +54,19 @@ public:
     QTimer& timer1() { return Timer1; }
     const Timing& timing() const { return timing_; }
     SerialPort& port() { return port_; }
+    LinkTrace& trace() { return trace_; }
     SharedState& state() { return s_; }
     Dialogs& dialogs() { return dialogs_; }
     LinkObserver* observer() const { return observer_; }
 
     static const QString kBusyNote;
+    static const QString kCameraGone;
 
-private:
+  private:
     class WaitScope;
     bool waitForCount(int count);  // true when the count arrived before Timer1 ran out
     void commonTail();
+    bool deviceGone();
     void showIndicator(int which);
     QByteArray packetTimeout(const char* message);
     void storeHeader(const QByteArray& packet);
@@ -71,7 +75,9 @@ private:
     void transmitFrame();
 
     SharedState& s_;
-    SerialPort& port_;
+    LinkTrace trace_;
+    TracedPort traced_;
+    SerialPort& port_;  // the traced port: every write also reaches the link log
     Dialogs& dialogs_;
     Timing timing_;
     LinkObserver* observer_ = nullptr;
@@ -79,7 +85,9 @@ private:
     bool startFound_ = false;
     QByteArray accumulation_;
     int waiting_ = 0;
+    bool goneTold_ = false;  // the user knows the device has gone
 };
 
 // "Send options": spot sensor, ambient sensor, unit and time/date display, one command each.
-void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit, bool timeDateOn);
+void SendOptions(CommsEngine& engine, bool spotOn, bool ambientOn, bool fahrenheit,
+                 bool timeDateOn);

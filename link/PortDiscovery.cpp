@@ -1,24 +1,80 @@
 #include "link/PortDiscovery.h"
 
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <map>
+
 #include "app/Dialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
 
-bool ComPortDetect(const PortMap& map, int n, QString* problem) {
-    if (map.device(n).isEmpty()) return false;
+namespace {
+
+// What the driver said the last time this program probed each device, for the port frame, which
+// is filled after the probes. Everything runs on the one user-interface thread.
+std::map<QString, PortReport>& lastProbes() {
+    static std::map<QString, PortReport> probes;
+    return probes;
+}
+
+}  // namespace
+
+PortReport DescribePort(const PortMap& map, int n) {
+    PortReport r;
+    r.number = n;
+    r.device = map.device(n);
+    const QString node = QFileInfo(r.device).canonicalFilePath();
+    if (!node.isEmpty() && node != r.device) r.systemDevice = node;
+    // QSerialPortInfo knows USB adapters by their node; it never lists pseudo-terminals.
+    const QSerialPortInfo info(node.isEmpty() ? r.device : node);
+    if (!info.isNull() && info.hasVendorIdentifier()) {
+        r.description = info.description();
+        r.serialNumber = info.serialNumber();
+    }
+    return r;
+}
+
+PortReport ProbePort(const PortMap& map, int n) {
+    PortReport r = DescribePort(map, n);
+    if (r.device.isEmpty()) return r;
     QtSerialPort probe(map);
     try {
         probe.setCommPort(n);
         probe.setPortOpen(true);
     } catch (const CommError& e) {
-        if (e.number() == CommError::kPermissionDenied && problem) *problem = e.text();
-        return false;
+        if (e.number() == CommError::kPermissionDenied) r.problem = e.text();
+        lastProbes()[r.device] = r;
+        return r;
     }
-    const bool busyLines = probe.ctsAndDsrOnly();
+    r.opened = true;
+    r.lowLatency = probe.lowLatency();
+    r.present = !probe.ctsAndDsrOnly();
     probe.setPortOpen(false);
-    return !busyLines;
+    lastProbes()[r.device] = r;
+    return r;
+}
+
+QString portReportText(const PortReport& r, bool withProbe) {
+    QString text = QString("%1 = %2").arg(r.number).arg(r.device);
+    if (withProbe && r.opened)
+        text += QString("  (%1, low latency: %2)")
+                    .arg(r.present ? "present" : "not usable", r.lowLatency ? "yes" : "no");
+    else if (withProbe)
+        text += r.problem.isEmpty() ? "  (does not open)" : "  (permission denied)";
+    QStringList details;
+    if (!r.systemDevice.isEmpty()) details << r.systemDevice;
+    if (!r.description.isEmpty()) details << r.description;
+    if (!r.serialNumber.isEmpty()) details << "serial number " + r.serialNumber;
+    if (!details.isEmpty()) text += "\n    " + details.join(", ");
+    return text;
+}
+
+bool ComPortDetect(const PortMap& map, int n, QString* problem) {
+    const PortReport r = ProbePort(map, n);
+    if (!r.problem.isEmpty() && problem) *problem = r.problem;
+    return r.present;
 }
 
 QStringList DetectPorts(SharedState& s, const PortMap& map) {
@@ -40,7 +96,18 @@ QStringList portListEntries(const PortFlags& present) {
 
 QString portMapDescription(const PortMap& map) {
     QStringList lines;
-    for (const auto& [n, device] : map.entries()) lines << QString("%1 = %2").arg(n).arg(device);
+    for (const auto& [n, device] : map.entries()) {
+        PortReport r = DescribePort(map, n);
+        const auto probed = lastProbes().find(device);
+        const bool withProbe = probed != lastProbes().end();
+        if (withProbe) {
+            r.opened = probed->second.opened;
+            r.present = probed->second.present;
+            r.lowLatency = probed->second.lowLatency;
+            r.problem = probed->second.problem;
+        }
+        lines << portReportText(r, withProbe);
+    }
     return lines.isEmpty() ? QStringLiteral("No serial device found") : lines.join('\n');
 }
 

@@ -15,6 +15,29 @@ struct SharedState;
 constexpr int kProbedPorts = 5;
 using PortFlags = std::array<bool, kProbedPorts>;
 
+// What the port frame and `orvik3 ports` tell about one port of the map.
+struct PortReport {
+    int number = 0;
+    QString device;           // as the map names it: the stable /dev/serial/by-id name if any
+    QString systemDevice;     // the device node behind a link ("/dev/ttyUSB0"); empty if none
+    QString description;      // a USB adapter's product text, as the system reports it
+    QString serialNumber;     // a USB adapter's serial number
+    bool opened = false;      // the probe opened the device
+    bool present = false;     // ComPortDetect's answer
+    bool lowLatency = false;  // the driver took low-latency mode when the probe opened it
+    QString problem;          // why the device may not be opened (permission)
+};
+
+// The device and its USB details, without opening it.
+PortReport DescribePort(const PortMap& map, int n);
+
+// DescribePort, then the probe: opens the device, reads its modem lines and closes it again.
+PortReport ProbePort(const PortMap& map, int n);
+
+// "2 = /dev/serial/by-id/usb-...  (present, low latency: yes)", and for a USB adapter a second
+// line with the device node, the description and the serial number.
+QString portReportText(const PortReport& report, bool withProbe);
+
 // True when port n's device opens and its modem lines do not read exactly CTS plus DSR (a device
 // without modem lines counts as none set). A device we may not open leaves the reason, naming
 // the device and the dialout group, in `problem`.
@@ -27,7 +50,8 @@ QStringList DetectPorts(SharedState& s, const PortMap& map);
 // there.
 QStringList portListEntries(const PortFlags& present);
 
-// "1 = /dev/ttyUSB0" for every port the map knows, for the port frame.
+// portReportText for every port the map knows, for the port frame; the low-latency answer of
+// the probes this program has run (DetectPorts) where there was one.
 QString portMapDescription(const PortMap& map);
 
 // "Set": a list text of 1 to 4 becomes the port number; any other text changes nothing. When

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <random>
 #include <system_error>
@@ -28,6 +30,21 @@ using std::chrono::nanoseconds;
 constexpr nanoseconds kFirstHangupPoll{20'000};
 constexpr nanoseconds kHangupPoll{5'000'000};
 
+// True when damage leaves a packet that still frames and checks: its DLE STX, its last DLE ETX
+// and the XOR of the body all read as sent.
+bool damageHidden(const std::vector<uint8_t>& sent, const std::vector<uint8_t>& got) {
+    if (sent == got || sent.size() < 6 || got.size() != sent.size()) return false;
+    size_t t = sent.size() - 3;
+    while (t > 2 && !(sent[t] == wire::kDle && sent[t + 1] == wire::kEtx)) --t;
+    if (t <= 2) return false;
+    if (got[0] != wire::kDle || got[1] != wire::kStx || got[t] != wire::kDle ||
+        got[t + 1] != wire::kEtx)
+        return false;
+    uint8_t x = 0;
+    for (size_t i = 2; i < t; ++i) x ^= got[i];
+    return x == got[t + 2];
+}
+
 timespec toTimespec(nanoseconds d) {
     const auto s = std::chrono::duration_cast<std::chrono::seconds>(d);
     return {static_cast<time_t>(s.count()), static_cast<long>((d - s).count())};
@@ -38,12 +55,14 @@ timespec toTimespec(nanoseconds d) {
 struct SimCamera::Impl {
     Impl(Options o, CameraState initial)
         : opts(o),
-          pty(o.baud),
+          pty(std::make_unique<Pty>(o.baud)),
           core(std::move(initial), o.seed),
           lineRng(o.seed + 1),
           byteTime(o.paced ? nanoseconds(10'000'000'000LL / o.baud) : nanoseconds(0)) {
         if (pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0)
             throw std::system_error(errno, std::generic_category(), "pipe2");
+        path = pty->path();
+        pointLink();
         thread = std::thread([this] { run(); });
     }
 
@@ -53,6 +72,7 @@ struct SimCamera::Impl {
         thread.join();
         close(wake[0]);
         close(wake[1]);
+        if (!opts.linkPath.empty()) std::remove(opts.linkPath.c_str());
     }
 
     void notify() const {
@@ -71,6 +91,11 @@ struct SimCamera::Impl {
     std::optional<TimePoint> nextEvent();
     void wait(std::optional<TimePoint> until);
     void checkAttachment(short revents, TimePoint now);
+    void runJobs();
+    void onCameraThread(std::function<void()> job);
+    void pointLink() const;
+    void unplug();
+    void replug();
 
     struct RxByte {
         uint8_t byte;
@@ -82,9 +107,12 @@ struct SimCamera::Impl {
     };
 
     const Options opts;
-    Pty pty;
+    std::unique_ptr<Pty> pty;  // none while unplugged; swapped on the camera thread only
     mutable std::mutex mu;
-    CameraCore core;  // guarded by mu
+    CameraCore core;                         // guarded by mu
+    std::string path;                        // guarded by mu
+    std::deque<std::function<void()>> jobs;  // guarded by mu
+    std::atomic<int64_t> hiddenDamage{0};
 
     // Camera thread only.
     std::mt19937 lineRng;
@@ -105,6 +133,7 @@ struct SimCamera::Impl {
 void SimCamera::Impl::run() {
     prctl(PR_SET_TIMERSLACK, 1000UL);  // pace the line to the microsecond, not the default 50
     while (!stopping) {
+        runJobs();
         const TimePoint now = SteadyClock::now();
         feedDue(now);
         {
@@ -114,6 +143,61 @@ void SimCamera::Impl::run() {
         writeDue(now);
         wait(nextEvent());
     }
+}
+
+void SimCamera::Impl::runJobs() {
+    std::deque<std::function<void()>> todo;
+    {
+        std::lock_guard lock(mu);
+        todo.swap(jobs);
+    }
+    for (auto& job : todo) job();
+}
+
+// Runs a job on the camera thread, which alone touches the pseudo-terminal, and waits for it.
+void SimCamera::Impl::onCameraThread(std::function<void()> job) {
+    std::packaged_task<void()> task(std::move(job));
+    std::future<void> done = task.get_future();
+    {
+        std::lock_guard lock(mu);
+        jobs.emplace_back([&task] { task(); });
+    }
+    notify();
+    done.get();
+}
+
+// Replaced in one step, so the program never finds the name missing while it is plugged in.
+void SimCamera::Impl::pointLink() const {
+    if (opts.linkPath.empty() || !pty) return;
+    const std::string tmp = opts.linkPath + ".new";
+    std::remove(tmp.c_str());
+    if (symlink(pty->path().c_str(), tmp.c_str()) != 0 ||
+        std::rename(tmp.c_str(), opts.linkPath.c_str()) != 0)
+        throw std::system_error(errno, std::generic_category(), "symlink");
+}
+
+// What was on the wire is lost with the cable; the protocol core carries on, as the camera does.
+void SimCamera::Impl::unplug() {
+    if (!pty) return;
+    if (!opts.linkPath.empty()) std::remove(opts.linkPath.c_str());
+    pty.reset();
+    rx.clear();
+    rxPacketEnds.clear();
+    lookahead = wire::FrameParser{};
+    tx.clear();
+    hungUp = true;
+    std::lock_guard lock(mu);
+    path.clear();
+}
+
+void SimCamera::Impl::replug() {
+    if (pty) return;
+    pty = std::make_unique<Pty>(opts.baud);
+    pointLink();
+    hungUp = true;
+    hangupPoll = kFirstHangupPoll;
+    std::lock_guard lock(mu);
+    path = pty->path();
 }
 
 // A packet is acted on once its last byte has crossed the line; each byte goes to the core
@@ -137,7 +221,7 @@ void SimCamera::Impl::schedule(std::vector<Outgoing> out) {
             core.counters().bytesLostSilent += static_cast<int64_t>(o.bytes.size());
             continue;
         }
-        const std::vector<uint8_t> bytes = shape(std::move(o.bytes), f);
+        const std::vector<uint8_t> bytes = shape(o.bytes, f);
         const size_t chunks = std::clamp<size_t>(f.splitChunks, 1, bytes.size());
         TimePoint t = std::max(txLineFree, o.at);
         size_t from = 0;
@@ -155,10 +239,12 @@ void SimCamera::Impl::schedule(std::vector<Outgoing> out) {
 // Flipped bits, then garbage before the packet, as a bad line would deliver it.
 std::vector<uint8_t> SimCamera::Impl::shape(std::vector<uint8_t> bytes, const Faults& f) {
     if (f.bitFlipRate > 0) {
+        const std::vector<uint8_t> sent = bytes;
         std::bernoulli_distribution flip(std::min(1.0, f.bitFlipRate));
         std::uniform_int_distribution<int> bit(0, 7);
         for (uint8_t& b : bytes)
             if (flip(lineRng)) b ^= static_cast<uint8_t>(1 << bit(lineRng));
+        if (damageHidden(sent, bytes)) ++hiddenDamage;
     }
     std::vector<uint8_t> line;
     std::uniform_int_distribution<int> any(0, 255);
@@ -188,17 +274,17 @@ void SimCamera::Impl::writeChunk(const std::vector<uint8_t>& chunk) {
             return;
         }
     }
-    if (pty.hungUp()) {  // nobody listening: lost, as on a real line
+    if (!pty || pty->hungUp()) {  // unplugged or nobody listening: lost, as on a real line
         std::lock_guard lock(mu);
         core.counters().bytesDroppedClosed += size;
         return;
     }
-    if (!pty.speedMatches()) {
+    if (!pty->speedMatches()) {
         std::lock_guard lock(mu);
         core.counters().bytesNoise += size;
         return;
     }
-    const ssize_t n = write(pty.fd(), chunk.data(), chunk.size());
+    const ssize_t n = write(pty->fd(), chunk.data(), chunk.size());
     const int64_t sent = n > 0 ? n : 0;
     std::lock_guard lock(mu);
     core.counters().bytesSent += sent;
@@ -227,7 +313,7 @@ void SimCamera::Impl::wait(std::optional<TimePoint> until) {
         timeout = timeout ? std::min(*timeout, hangupPoll) : hangupPoll;
         hangupPoll = std::min(2 * hangupPoll, kHangupPoll);
     }
-    pollfd fds[2] = {{wake[0], POLLIN, 0}, {pty.fd(), POLLIN, 0}};
+    pollfd fds[2] = {{wake[0], POLLIN, 0}, {pty ? pty->fd() : -1, POLLIN, 0}};
     timespec ts{};
     if (timeout) ts = toTimespec(*timeout);
     ppoll(fds, hungUp ? 1 : 2, timeout ? &ts : nullptr, nullptr);
@@ -241,7 +327,7 @@ void SimCamera::Impl::wait(std::optional<TimePoint> until) {
 
 void SimCamera::Impl::checkAttachment(short revents, TimePoint now) {
     if (hungUp) {
-        if (pty.hungUp()) return;
+        if (!pty || pty->hungUp()) return;
         hungUp = false;  // the program opened its port again
         readLine(now);
         return;
@@ -250,7 +336,7 @@ void SimCamera::Impl::checkAttachment(short revents, TimePoint now) {
     if (revents & (POLLHUP | POLLERR)) {
         hungUp = true;
         hangupPoll = kFirstHangupPoll;
-        pty.discardUnread();
+        pty->discardUnread();
         std::lock_guard lock(mu);
         ++core.counters().hangups;
     }
@@ -259,7 +345,7 @@ void SimCamera::Impl::checkAttachment(short revents, TimePoint now) {
 void SimCamera::Impl::readLine(TimePoint now) {
     uint8_t buf[4096];
     for (;;) {
-        const ssize_t n = read(pty.fd(), buf, sizeof buf);
+        const ssize_t n = read(pty->fd(), buf, sizeof buf);
         if (n <= 0) return;  // EAGAIN, or EIO once the program's side is closed
         onBytes(buf, static_cast<size_t>(n), now);
     }
@@ -273,7 +359,7 @@ void SimCamera::Impl::onBytes(const uint8_t* data, size_t n, TimePoint now) {
             return;
         }
     }
-    if (!pty.speedMatches()) {  // at another speed the camera hears only noise
+    if (!pty->speedMatches()) {  // at another speed the camera hears only noise
         std::lock_guard lock(mu);
         core.counters().bytesNoise += static_cast<int64_t>(n);
         return;
@@ -291,7 +377,28 @@ SimCamera::SimCamera(Options opts, CameraState initial)
 SimCamera::~SimCamera() = default;
 
 std::string SimCamera::devicePath() const {
-    return impl_->pty.path();
+    std::lock_guard lock(impl_->mu);
+    return impl_->path;
+}
+
+const std::string& SimCamera::linkPath() const {
+    return impl_->opts.linkPath;
+}
+
+void SimCamera::unplug() {
+    impl_->onCameraThread([this] { impl_->unplug(); });
+}
+
+void SimCamera::replug() {
+    impl_->onCameraThread([this] { impl_->replug(); });
+}
+
+bool SimCamera::plugged() const {
+    return !devicePath().empty();
+}
+
+int64_t SimCamera::hiddenDamage() const {
+    return impl_->hiddenDamage;
 }
 
 CameraState SimCamera::state() const {

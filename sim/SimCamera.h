@@ -16,6 +16,9 @@ struct Options {
     int baud = 115200;
     bool paced = true;  // 10 bit times a byte, both ways
     unsigned seed = 1;
+    // When set, a symbolic link here names the program's side, and follows it across a replug,
+    // as a udev name follows a USB adapter.
+    std::string linkPath;
 };
 
 class SimCamera {
@@ -26,6 +29,16 @@ class SimCamera {
     SimCamera& operator=(const SimCamera&) = delete;
 
     std::string devicePath() const;
+    const std::string& linkPath() const;
+    // The cable pulled: the pseudo-terminal closes (the program's side reads an error) and the
+    // link goes. replug() attaches a new pseudo-terminal and points the link at it. Both return
+    // once the camera thread has done it.
+    void unplug();
+    void replug();
+    bool plugged() const;
+    // Packets the line damaged in a way their 8-bit XOR checksum cannot show (two flips of the
+    // same bit): the only damage a receiver cannot catch.
+    int64_t hiddenDamage() const;
     CameraState state() const;
     void updateState(const std::function<void(CameraState&)>& change);
     Faults faults() const;

@@ -28,6 +28,12 @@ struct RecordingObserver : LinkObserver {
         if (visible) captions.push_back(text);
     }
     void showNote(const QString& text) override { notes.push_back(text); }
+    void showTransferHealth(const LinkHealth& h, bool complete) override {
+        health.push_back(h);
+        healthComplete = complete;
+    }
+    std::vector<LinkHealth> health;
+    bool healthComplete = false;
 };
 
 struct SimLink {

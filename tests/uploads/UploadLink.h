@@ -9,15 +9,9 @@
 
 #include "tests/support/SimLink.h"
 
-class FaultyPort : public SerialPort {
+class FaultyPort : public ForwardingPort {
   public:
-    explicit FaultyPort(SerialPort& real) : real_(real) {}
-    void setCommPort(int n) override { real_.setCommPort(n); }
-    int commPort() const override { return real_.commPort(); }
-    void setSettings(const QString& s) override { real_.setSettings(s); }
-    QString settings() const override { return real_.settings(); }
-    void setPortOpen(bool open) override { real_.setPortOpen(open); }
-    bool portOpen() const override { return real_.portOpen(); }
+    explicit FaultyPort(SerialPort& real) : ForwardingPort(real) {}
     int inBufferCount() override { return int(later.size()) + real_.inBufferCount(); }
     QByteArray input() override {
         QByteArray out = std::exchange(later, {});
@@ -34,9 +28,6 @@ class FaultyPort : public SerialPort {
     std::function<QByteArray(const QByteArray&)> onInput;
     std::function<void(QByteArray&)> onOutput;
     QByteArray later;
-
-  private:
-    SerialPort& real_;
 };
 
 struct UploadLink {
