@@ -1,8 +1,9 @@
 #include "images/Bitmap.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdint>
+
+#include "app/FileSave.h"
 
 namespace images {
 
@@ -137,16 +138,7 @@ std::optional<QImage> DecodeBmp24(const QByteArray& file, QString* why) {
 
 bool SaveBitmapFile(const QString& path, const QImage& image, QString* why) {
     if (image.isNull()) return fail(why, QStringLiteral("no picture to save"));
-    const QByteArray bytes = EncodeBmp24(image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(why, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(why, reason);
-    }
-    if (!file.commit()) return fail(why, file.errorString());
-    return true;
+    return saveWholeFile(path, EncodeBmp24(image), why);
 }
 
 std::optional<QImage> ReadBitmapFile(const QString& path, QString* why) {

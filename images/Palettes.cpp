@@ -7,12 +7,8 @@
 
 namespace images {
 
-namespace {
-
-// Splits the embedded table once into its twenty entries.
-std::array<QString, kPaletteCount + 1> parseTable() {
+std::array<QString, kPaletteCount + 1> ParsePaletteTable(const QString& table) {
     std::array<QString, kPaletteCount + 1> entries;
-    const QString table = QString::fromLatin1(kPaletteTableText);
     for (const QString& line : table.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         if (line.startsWith(QLatin1Char('#'))) continue;
         const qsizetype space = line.indexOf(QLatin1Char(' '));
@@ -23,8 +19,6 @@ std::array<QString, kPaletteCount + 1> parseTable() {
     }
     return entries;
 }
-
-}  // namespace
 
 const std::array<ColourChoice, 16> kColouriseChoices = {{
     {"Grey scale, white hot", 1},
@@ -46,7 +40,9 @@ const std::array<ColourChoice, 16> kColouriseChoices = {{
 }};
 
 QString PaletteResource(int number) {
-    static const std::array<QString, kPaletteCount + 1> entries = parseTable();
+    // Split once into its twenty entries.
+    static const std::array<QString, kPaletteCount + 1> entries =
+        ParsePaletteTable(QString::fromLatin1(kPaletteTableText));
     if (number < 1 || number > kPaletteCount) return {};
     return entries[number];
 }

@@ -27,6 +27,10 @@ using ImagePalette = std::array<PaletteEntry, kPaletteEntries>;
 // and for the entries no list selects (5, 6, 13 to 16).
 QString PaletteResource(int number);
 
+// The table text: one entry a line, its number (1 to 20), a space, then the entry's text; lines
+// starting with '#' are comments. Entry 0 and entries no line gives stay empty.
+std::array<QString, kPaletteCount + 1> ParsePaletteTable(const QString& table);
+
 // Entry i takes numbers 4i to 4i+3 of the comma-separated text. A text with fewer than 1 024
 // numbers, or one that is not a number 0 to 255 among them, gives no palette.
 std::optional<ImagePalette> BuildImagePalette(const QString& text);

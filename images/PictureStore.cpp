@@ -19,8 +19,17 @@ int PictureNumberOf(const QString& entryText) {
 void RxImagesStoredOnTheCamera(SharedState& s) {
     if (!s.ImageCountRequested) return;
     s.ImageCountRequested = false;
-    if (s.RxPacket.size() < 5) return;  // nothing came: the count stays as it was
-    s.StoredImageCount = static_cast<std::uint8_t>(s.RxPacket[4]);
+    // Nothing, or a reply the line damaged (garbage before it, a bad checksum): the count stays
+    // as it was rather than taking a wrong one.
+    const Framing f = Framing::from(s);
+    const char head[] = {char(f.dle), char(f.stx), char(f.tag), char(f.address)};
+    const int p = s.RxPacket.indexOf(QByteArray(head, 4));
+    if (p < 0 || s.RxPacket.size() - p < 8) return;
+    // A refusal starts as a count reply would (21 or 24 pictures): the complement tells it.
+    if (s.RxPacket.contains(cameraNak()) || s.RxPacket.contains(cameraCan())) return;
+    auto at = [&](int i) { return static_cast<std::uint8_t>(s.RxPacket[p + i]); };
+    if (at(5) != f.dle || at(6) != f.etx || at(7) != (f.tag ^ f.address ^ at(4))) return;
+    s.StoredImageCount = at(4);
 }
 
 TransferOutcome TransferOutcomeOf(const SharedState& s) {

@@ -1,13 +1,14 @@
 // The Camera Setup Summary's three ways out: "Save Report", "Print" and "Email report". Each
 // first puts the report and the comments together in RichTextBox3.
+#include <QFile>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include "app/Dialogs.h"
+#include "app/FileSave.h"
 #include "app/Mail.h"
 #include "app/SharedState.h"
 #include "link/AppContext.h"
@@ -52,11 +53,11 @@ void Orvik3_main_frm::cmdSaveReport_Click() {
         return;
     }
     // Written beside the target and renamed over it: a failed save leaves the old file whole.
-    QSaveFile file(choice->path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        ctx_.dialogs.message(QString("The report could not be saved to %1: %2")
-                                 .arg(choice->path, file.errorString()),
-                             "Orvik 3: Error", MsgIcon::Exclamation);
+    QString why;
+    if (!saveWholeFile(choice->path, bytes, &why)) {
+        ctx_.dialogs.message(
+            QString("The report could not be saved to %1: %2").arg(choice->path, why),
+            "Orvik 3: Error", MsgIcon::Exclamation);
         return;
     }
     ctx_.state.ReportFilePath = choice->path;
@@ -82,10 +83,14 @@ void Orvik3_main_frm::Email_report_btn_Click() {
     // A private folder, removed with everything in it when this ends.
     QTemporaryDir folder;
     const QString path = folder.filePath(QString::fromLatin1(kReportMailFileName));
-    QSaveFile file(path);
+    // Readable by this user only, like the folder: the report names the camera and its owner.
+    QFile file(path);
     const QByteArray bytes = text.toUtf8();
-    const bool written = folder.isValid() && file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes) == bytes.size() && file.commit();
+    const bool written = folder.isValid() &&
+                         file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+                         file.write(bytes) == bytes.size() && file.flush();
+    file.close();
     MailMessage message{ctx_.repairCentreAddress, QString::fromLatin1(kReportMailSubject),
                         reportMailBody(ctx_.state.CameraSerialNumber),
                         QString::fromLatin1(kReportMailFileName), QByteArray()};

@@ -60,7 +60,8 @@ void Orvik3_main_frm::ReadCameraStatus(bool report) {
     const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber, s.SerialNumberText,
                                    s.NewFirmware, s.OldFirmware};
     const std::optional<StatusRecord> record = decodeStatusBlock(block, previous);
-    if (!record) {
+    // A block the line damaged would show wrong values as the camera's: it counts as no answer.
+    if (!record || !record->ChecksumOk) {
         readFailed();
         return;
     }

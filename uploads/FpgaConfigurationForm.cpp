@@ -9,8 +9,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Dialogs.h"
+#include "app/FileSave.h"
 #include "app/ProgramFiles.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -123,18 +125,27 @@ void FPGA_configuration_frm::Load_Config_file_Click() {
 bool FPGA_configuration_frm::LoadConfigFile(const QString& path) {
     const QString title = QFileInfo(path).fileName();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString why;
+    if (!openToRead(file, path, &why)) {
+        engine_.dialogs().message(why, "Orvik 3: Error", MsgIcon::Exclamation);
+        return false;
+    }
+    // Only what the camera takes is read, so a huge file costs no memory; an empty one holds no
+    // configuration at all and would load as zeros.
+    const qint64 size = file.size();
+    const QByteArray bytes = file.read(uploads::kFpgaFileSize);
+    if (size == 0 || bytes.size() < std::min<qint64>(size, uploads::kFpgaFileSize)) {
         engine_.dialogs().message(
-            QString("\"%1\" could not be opened: %2").arg(title, file.errorString()),
+            size == 0 ? QString("\"%1\" is empty. Nothing has been loaded.").arg(title)
+                      : QString("\"%1\" could not be read: %2").arg(title, file.errorString()),
             "Orvik 3: Error", MsgIcon::Exclamation);
         return false;
     }
-    const QByteArray bytes = file.readAll();
     SharedState& s = engine_.state();
     s.RbfData = RbfDataFromFile(bytes);
     appendConversion(uploads::FpgaConversionText(s.RbfData));
     ui.Label2->setText("File " + title + " loaded");
-    if (bytes.size() != uploads::kFpgaFileSize) warnWrongSize(title, bytes.size());
+    if (size != uploads::kFpgaFileSize) warnWrongSize(title, size);
     return true;
 }
 

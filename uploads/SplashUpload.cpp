@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Dialogs.h"
+#include "app/FileSave.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -55,14 +56,19 @@ bool SplashUpload::OpenSplashImage_btn_Click() {
 bool SplashUpload::LoadSplashFile(const QString& path) {
     const QString title = QFileInfo(path).fileName();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        engine_.dialogs().message(
-            QString("\"%1\" could not be opened: %2").arg(title, file.errorString()),
-            "Orvik 3: Error", MsgIcon::Exclamation);
+    QString why;
+    if (!openToRead(file, path, &why)) {
+        engine_.dialogs().message(why, "Orvik 3: Error", MsgIcon::Exclamation);
         return false;
     }
+    // A splash bitmap is 230 454 bytes; a far bigger file is refused before it is read.
+    constexpr qint64 kLargestSplashFile = qint64(1) << 20;
     QString what;
-    std::optional<std::vector<Bgr>> pixels = LoadSplashPixels(file.readAll(), &what);
+    std::optional<std::vector<Bgr>> pixels;
+    if (file.size() > kLargestSplashFile)
+        what = QString("a file of %1 bytes").arg(file.size());
+    else
+        pixels = LoadSplashPixels(file.readAll(), &what);
     if (!pixels) {
         engine_.dialogs().message(SplashRefusal(title, what), "Orvik 3", MsgIcon::Exclamation);
         return false;

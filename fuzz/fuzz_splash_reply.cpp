@@ -1,0 +1,31 @@
+// The splash upload's reply handler, fed the camera's block requests in chunks as the engine
+// collects them. The block it sends next always lies inside the picture and never skips ahead.
+#include <algorithm>
+
+#include "fuzz/FuzzSupport.h"
+#include "uploads/SplashImage.h"
+#include "uploads/SplashUpload.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider fdp(data, size);
+    fuzz::EngineFixture f(fdp, 24);
+    SharedState& s = f.state;
+    SplashUpload upload(f.engine);
+    f.engine.handlers.splashReply = [&] { upload.SplashReplyHandler(); };
+    s.SplashImage.assign(uploads::kSplashPixels, 0x5A);
+    s.SplashReplyLength = 10;
+    for (int replies = 0; replies < 4096 && !f.port.drained() && !s.SplashDone; ++replies) {
+        const int before = int(s.SplashBlockIndex);
+        s.SplashReplyMode = true;
+        f.engine.Receive();
+        const int block = int(s.SplashBlockIndex);
+        fuzz::require(block >= 0 && block <= uploads::kSplashBlocks && block <= before + 1);
+        fuzz::require(s.SplashReplyLength >= 1 && s.SplashReplyLength <= 11);
+        if (s.SplashReplyValid && !s.SplashDone) {
+            // What sendBlock reads for this request.
+            const int offset = std::min(32 * block, uploads::kSplashPixels - 32);
+            fuzz::require(s.SplashImage.at(size_t(offset) + 31) == 0x5A);
+        }
+    }
+    return 0;
+}

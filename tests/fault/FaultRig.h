@@ -1,0 +1,130 @@
+#pragma once
+// The whole program against a simulated camera that it reaches through a link name, as a udev
+// name follows a USB adapter, so the cable can be pulled and put back. The timing table is
+// scaled down; every lamp change and note is recorded; a watchdog bounds every case.
+
+#include <time.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "app/Dialogs.h"
+#include "app/LinkObserver.h"
+#include "app/Mail.h"
+#include "app/Wait.h"
+#include "front/Program.h"
+#include "sim/SimCamera.h"
+
+// Processor time of the calling thread, in seconds.
+inline double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// Ends the process with a message when a case runs past its bound: a hang fails loudly.
+class Watchdog {
+  public:
+    Watchdog(const char* what, std::chrono::seconds bound)
+        : thread_([this, what, bound] {
+              std::unique_lock lock(mu_);
+              if (!cv_.wait_for(lock, bound, [this] { return done_; })) {
+                  std::fprintf(stderr, "HANG: %s ran past %lld s\n", what,
+                               (long long)bound.count());
+                  std::abort();
+              }
+          }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard lock(mu_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+
+  private:
+    std::mutex mu_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+// Passes everything on to the program's lamps and note lines, and keeps a log of it.
+struct LampLog : LinkObserver {
+    explicit LampLog(LinkObserver& next) : next(next) {}
+    void showIndicator(Indicator i) override {
+        lamps.push_back(i);
+        next.showIndicator(i);
+    }
+    void showProgress(bool visible, int value) override { next.showProgress(visible, value); }
+    void showCaption(bool visible, const QString& text) override {
+        next.showCaption(visible, text);
+    }
+    void showNote(const QString& text) override {
+        notes.push_back(text);
+        next.showNote(text);
+    }
+    void showTransferHealth(const LinkHealth& h, bool complete) override {
+        next.showTransferHealth(h, complete);
+    }
+    LinkObserver& next;
+    std::vector<Indicator> lamps;
+    std::vector<QString> notes;
+};
+
+struct FaultRig {
+    explicit FaultRig(int baud = 115200,
+                      camsim::CameraState initial = camsim::SimCamera::defaultState(),
+                      Timing timing = shortTiming())
+        : camera(cameraOptions(dir, baud), std::move(initial)),
+          program(dialogs, mail, programOptions(QString::fromStdString(camera.linkPath()), timing)),
+          lamps(program.indicator) {
+        program.start();
+        program.form1.engine().setObserver(&lamps);
+    }
+    ~FaultRig() { program.form1.engine().setObserver(&program.indicator); }
+
+    static camsim::Options cameraOptions(const QTemporaryDir& dir, int baud) {
+        camsim::Options o;
+        o.paced = false;
+        o.baud = baud;
+        o.linkPath = dir.filePath("camera").toStdString();
+        return o;
+    }
+    // Short waits; the FPGA upload keeps its real 10 s for a camera that stops asking.
+    static Timing shortTiming() { return Timing{400, 1000, 20, 300, 20, 10000}; }
+    static ProgramOptions programOptions(const QString& device, Timing timing) {
+        ProgramOptions o;
+        o.ports.assign(1, device);
+        o.timing = timing;
+        o.repairCentreAddress = "repairs@example.org";
+        o.fullEdition = true;
+        return o;
+    }
+
+    CommsEngine& engine() { return program.form1.engine(); }
+    SharedState& state() { return program.state; }
+    bool sawText(const QString& part) const {
+        for (const auto& m : dialogs.shown)
+            if (m.text.contains(part)) return true;
+        return false;
+    }
+    void forget() {
+        dialogs.shown.clear();
+        lamps.lamps.clear();
+        lamps.notes.clear();
+    }
+
+    QTemporaryDir dir;
+    camsim::SimCamera camera;
+    ScriptedDialogs dialogs;
+    RecordingTransport mail;
+    Program program;
+    LampLog lamps;
+};
