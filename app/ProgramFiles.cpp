@@ -23,10 +23,16 @@ QString programFilePath(const QString& designedName) {
     return QDir::cleanPath(appDir + "/" + name);
 }
 
+// An installed program's folder (beside ../share/orvik3) holds executables only, even where the
+// user may write to it (~/.local/bin).
+static bool installed(const QString& appDir) {
+    return QFileInfo(appDir + "/../share/orvik3").isDir();
+}
+
 QString programFileWritePath(const QString& designedName) {
     const QString name = bareName(designedName);
     const QString appDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(appDir).isWritable()) return appDir + "/" + name;
+    if (QFileInfo(appDir).isWritable() && !installed(appDir)) return appDir + "/" + name;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data + "/" + name;

@@ -6,6 +6,6 @@
 
 // The path of a designed program-folder file name (a leading backslash is dropped).
 QString programFilePath(const QString& designedName);
-// Where a program-folder file is written: the program's folder when writable, else the user's
-// data folder (created when missing).
+// Where a program-folder file is written: the program's folder when writable and not an
+// installed bin/ folder, else the user's data folder (created when missing).
 QString programFileWritePath(const QString& designedName);

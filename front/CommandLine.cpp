@@ -29,7 +29,7 @@ bool takeValue(const QStringList& args, int& i, QString& value) {
     return true;
 }
 
-const QStringList kValued = {"--port", "--speed", "--repair-centre", "--save", "--at"};
+const QStringList kValued = {"--port", "--speed", "--repair-centre", "--save", "--at", "--trace"};
 
 QString parseOption(CommandLine& c, const QStringList& args, int& i) {
     const QString& a = args[i];
@@ -62,6 +62,8 @@ QString parseOption(CommandLine& c, const QStringList& args, int& i) {
         if (c.speed != 115200 && c.speed != 19200) return "--speed takes 115200 or 19200";
     } else if (a == "--repair-centre")
         c.repairCentre = v;
+    else if (a == "--trace")
+        c.traceFile = v;
     else if (a == "--save") {
         c.saveFile = v;
         if (!v.endsWith(".txt", Qt::CaseInsensitive) && !v.endsWith(".rtf", Qt::CaseInsensitive))
@@ -120,6 +122,7 @@ QString usageText() {
         "  --speed 115200|19200       line speed (default 115200)\n"
         "  --repair-centre ADDRESS    where \"Email report\" sends the report\n"
         "  --full-edition             offer the factory tabs and controls\n"
+        "  --trace FILE               write the link log: one line per packet either way\n"
         "  --help                     this text\n"
         "\n"
         "Exit codes: 0 done, 1 the camera did not answer (or the action failed), 2 bad usage.\n");
@@ -150,12 +153,9 @@ void applyLineChoices(Program& p, const CommandLine& c) {
 
 int listPorts(Program& p) {
     const PortMap& map = p.form1.ports();
-    for (const auto& [n, device] : map.entries()) {
-        const bool probed = n >= 1 && n <= kProbedPorts;
-        out() << n << " = " << device
-              << (probed ? (p.state.PortPresent[n - 1] ? "  (present)" : "  (not usable)") : "")
-              << Qt::endl;
-    }
+    // Every port is opened once more, so its low-latency answer is this run's.
+    for (const auto& entry : map.entries())
+        out() << portReportText(ProbePort(map, entry.first), true) << Qt::endl;
     if (map.entries().empty()) out() << "No serial device found" << Qt::endl;
     out() << "Port list: " << portListEntries(p.state.PortPresent).join(", ") << Qt::endl;
     return kExitOk;
@@ -248,6 +248,7 @@ int runProgram(int argc, char** argv) {
         qInstallMessageHandler(quietQtMessages);
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("orvik3");  // the desktop entry gives the icon
 
     ProgramOptions options;
     for (const auto& [n, device] : c.portDevices) options.ports.assign(n, device);
@@ -264,6 +265,14 @@ int runProgram(int argc, char** argv) {
     Program program(dialogs, mail, std::move(options));
     program.onExit = [] { QCoreApplication::exit(0); };
     program.start();
+    if (!c.traceFile.isEmpty() && !program.form1.engine().trace().open(c.traceFile)) {
+        QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << Qt::endl;
+        return kExitUsage;
+    }
+    if (!desktop)
+        program.indicator.healthLine = [](const QString& line) {
+            QTextStream(stderr) << line << Qt::endl;
+        };
     applyLineChoices(program, c);
     if (settings.given()) return runSettingsCommand(program, settings);
     if (upload.given()) return runUploadCommand(program, upload);

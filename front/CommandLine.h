@@ -18,6 +18,7 @@ struct CommandLine {
     QString repairCentre;
     bool fullEdition = false;
     QString saveFile;  // status --save
+    QString traceFile; // --trace: the link log
     QDateTime at;      // set-time --at; invalid: the PC's clock
     QString error;     // set when the command line cannot be used
 };

@@ -2,19 +2,21 @@
 
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextStream>
 
+#include "app/FileSave.h"
 #include "app/SharedState.h"
 #include "front/CommandLine.h"
 #include "front/ConsoleDialogs.h"
 #include "front/Program.h"
 #include "images/DownloadImageTab.h"
+#include "images/InfoStrip.h"
 #include "images/Palettes.h"
 #include "link/Packet.h"
 
@@ -24,7 +26,8 @@ using Kind = PictureCommand::Kind;
 using Target = PictureCommand::Target;
 
 // Options of the common parser that take a value: their values are not command words.
-const QStringList kCommonValued = {"--port", "--speed", "--repair-centre", "--save", "--at"};
+const QStringList kCommonValued = {"--port", "--speed", "--repair-centre",
+                                   "--save", "--at",    "--trace"};
 const QStringList kOwnValued = {"--palette", "--out", "--format"};
 
 std::optional<Kind> kindOf(const QString& word) {
@@ -90,10 +93,16 @@ QString takeOwnOptions(PictureCommand& c, QStringList& args) {
     return {};
 }
 
-bool knownPalette(const QString& name) {
+// The colour-list entry a --palette name means; the first, grey scale white hot, for none.
+const images::ColourChoice* colourChoice(const QString& name) {
+    if (name.isEmpty()) return &images::kColouriseChoices[0];
     for (const images::ColourChoice& choice : images::kColouriseChoices)
-        if (name.compare(QLatin1String(choice.text), Qt::CaseInsensitive) == 0) return true;
-    return false;
+        if (name.compare(QLatin1String(choice.text), Qt::CaseInsensitive) == 0) return &choice;
+    return nullptr;
+}
+
+bool knownPalette(const QString& name) {
+    return colourChoice(name) != nullptr;
 }
 
 QString checkOptions(PictureCommand& c) {
@@ -104,8 +113,12 @@ QString checkOptions(PictureCommand& c) {
     if (c.kind == Kind::Delete && !c.yes) return "delete cannot be undone: confirm it with --yes";
     if (!c.palette.isEmpty() && !knownPalette(c.palette))
         return "--palette takes a name of the colour list, e.g. \"Red hot, white\"";
-    if (c.format.isEmpty()) c.format = c.out.endsWith(".png", Qt::CaseInsensitive) ? "png" : "bmp";
-    if (c.format != "bmp" && c.format != "png") return "--format takes bmp or png";
+    if (c.format.isEmpty())
+        c.format = QFileInfo(c.out).suffix().toLower() == "png"   ? "png"
+                   : QFileInfo(c.out).suffix().toLower() == "csv" ? "csv"
+                                                                  : "bmp";
+    if (c.format != "bmp" && c.format != "png" && c.format != "csv")
+        return "--format takes bmp, png or csv";
     return {};
 }
 
@@ -133,12 +146,14 @@ std::optional<PictureCommand> takePictureCommand(QStringList& args, QString& err
 QString pictureUsageText() {
     return QStringLiteral(
         "  pictures                   connect and print how many pictures the camera holds\n"
-        "  download N|splash|all [--palette NAME] [--out PATH] [--format bmp|png] [--force]\n"
-        "                             save pictures as the screen shows them, strip included;\n"
+        "  download N|splash|all [--palette NAME] [--out PATH] [--format bmp|png|csv]\n"
+        "           [--force]         save pictures as the screen shows them, strip included;\n"
         "                             NAME is an entry of the colour list (\"Red hot, white\");\n"
+        "                             csv writes the 320 x 240 pixel values, one row a line,\n"
+        "                             after '#' lines with the header fields and the palette;\n"
         "                             all saves 1 to the stored count into the folder PATH as\n"
-        "                             picture-NN.bmp; a picture already saved is skipped\n"
-        "                             unless --force\n"
+        "                             picture-NN.bmp (.png, .csv); a picture already saved is\n"
+        "                             skipped unless --force\n"
         "  delete N|all --yes         delete one stored picture, or all of them\n"
         "  store                      make the camera store a picture now\n");
 }
@@ -214,12 +229,58 @@ QString outputPath(const PictureCommand& c, int number) {
 }
 
 bool savePng(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") &&
+           saveWholeFile(path, png);
 }
 
-bool save(Program& p, ConsoleDialogs& dialogs, const PictureCommand& c, const QString& path) {
+QString paletteColours(int paletteNumber) {
+    QStringList colours;
+    if (const auto palette = images::LoadImagePalette(paletteNumber))
+        for (const images::PaletteEntry& e : *palette)
+            colours << QString("%1 %2 %3").arg(e.red).arg(e.green).arg(e.blue);
+    return colours.join(',');
+}
+
+// The picture as numbers for analysis elsewhere: '#' lines with what its strip says, the raw
+// header fields and the palette, then one line of comma-separated pixel values per row.
+QByteArray pictureCsv(const images::HeldPicture& held, int number, const QString& palette) {
+    const images::ColourChoice& choice = *colourChoice(palette);
+    const images::StripTexts strip =
+        images::InfoStripTexts(held.header, {held.newFirmware, held.tempUnitText});
+    QStringList fields;
+    for (std::int16_t field : held.header) fields << QString::number(field);
+    QString head;
+    QTextStream(&head) << "# Orvik 3 "
+                       << (number == 0 ? "splash picture" : "picture " + QString::number(number))
+                       << "\n# clock: " << strip.clock << "\n# date: " << strip.date
+                       << "\n# battery: " << strip.batteryCells << " of 6"
+                       << "\n# spot: " << strip.spot.trimmed()
+                       << "\n# ambient: " << strip.ambient.trimmed()
+                       << "\n# header fields d1 to d21: " << fields.join(',')
+                       << "\n# palette: " << choice.text << " (table entry " << choice.palette
+                       << ")"
+                       << "\n# palette colours (red green blue) for values 0 to 255: "
+                       << paletteColours(choice.palette) << "\n# " << kImageWidth << " x "
+                       << kImageHeight << " pixel values, top row first\n";
+    QByteArray csv = head.toUtf8();
+    csv.reserve(csv.size() + kImagePixels * 4);
+    for (int row = 0; row < kImageHeight; ++row) {
+        for (int col = 0; col < kImageWidth; ++col) {
+            if (col) csv += ',';
+            csv += QByteArray::number(held.pixels[row * kImageWidth + col]);
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+bool save(Program& p, ConsoleDialogs& dialogs, const PictureCommand& c, const QString& path,
+          int number) {
     images::DownloadImageTab& tab = tabOf(p);
+    if (c.format == "csv")
+        return saveWholeFile(path, pictureCsv(images::HoldPicture(p.state), number, c.palette));
     if (c.format == "png") return savePng(tab.shownImage(), path);
     dialogs.files.push_back({path, 1});
     const int before = dialogs.messages;
@@ -258,7 +319,7 @@ bool downloadOne(Program& p, ConsoleDialogs& dialogs, const PictureCommand& c, i
             tab.ui.Colourise_combo->findText(c.palette, Qt::MatchFixedString));
         tab.ui.SelectColourPalette_btn->click();
     }
-    if (!save(p, dialogs, c, path)) {
+    if (!save(p, dialogs, c, path, number)) {
         err() << "Orvik 3: " << what << " could not be saved to " << path << Qt::endl;
         return false;
     }

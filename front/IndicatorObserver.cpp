@@ -35,3 +35,10 @@ void IndicatorObserver::showCaption(bool visible, const QString& text) {
 void IndicatorObserver::showNote(const QString& text) {
     for (QLabel* line : noteLines_) line->setText(text);
 }
+
+void IndicatorObserver::showTransferHealth(const LinkHealth& health, bool complete) {
+    const QString text =
+        QString("Last transfer%1: %2").arg(complete ? "" : " (incomplete)").arg(healthText(health));
+    showNote(text);
+    if (healthLine) healthLine(text);
+}

@@ -20,11 +20,14 @@ class IndicatorObserver : public LinkObserver {
     // Transfer progress and caption go to whoever shows them.
     std::function<void(bool, int)> progress;
     std::function<void(bool, const QString&)> caption;
+    // The command line prints each transfer's health line.
+    std::function<void(const QString&)> healthLine;
 
     void showIndicator(Indicator which) override;
     void showProgress(bool visible, int value) override;
     void showCaption(bool visible, const QString& text) override;
     void showNote(const QString& text) override;
+    void showTransferHealth(const LinkHealth& health, bool complete) override;
 
     Indicator shown() const { return shown_; }
     bool lampsLoaded() const;

@@ -55,6 +55,9 @@ class TransferView : public LinkObserver {
         caption_->setVisible(visible);
         if (next_) next_->showCaption(visible, text);
     }
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        if (next_) next_->showTransferHealth(health, complete);
+    }
 
   private:
     CommsEngine& engine_;

@@ -125,6 +125,7 @@ class Orvik3_main_frm : public QWidget {
 
     // Engineering console (Orvik3MainFormConsole.cpp).
     void Send_btn_Click();
+    void LinkLog_chk_Click();
     void Read_btn_Click();
     void Save_btn_Click();
     void Att_btn_Click();

@@ -80,6 +80,9 @@ QWidget* Orvik3_main_frm::buildEngineeringTab() {
     ui.Att_btn = frames::add(c, makeButton(c, "Att_btn", "Att"));
     v->addWidget(c);
     v->addStretch(1);
+    ui.LinkLog_chk = named(new QCheckBox("Link log (one line per packet)", tab), "LinkLog_chk");
+    ui.LinkLog_chk->setToolTip("Write every packet to and from the camera to a log file");
+    v->addWidget(ui.LinkLog_chk);
     return tab;
 }
 
@@ -88,6 +91,7 @@ void Orvik3_main_frm::connectConsoleHandlers() {
         connect(b, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     on(ui.Send_btn, &Orvik3_main_frm::Send_btn_Click);
+    on(ui.LinkLog_chk, &Orvik3_main_frm::LinkLog_chk_Click);
     on(ui.Read_btn, &Orvik3_main_frm::Read_btn_Click);
     on(ui.Save_btn, &Orvik3_main_frm::Save_btn_Click);
     on(ui.Att_btn, &Orvik3_main_frm::Att_btn_Click);
@@ -238,4 +242,19 @@ void Orvik3_main_frm::BST_btn_Click() {
     Save_btn_Click();
     ui.Gain_btn->setEnabled(true);
     chooseSensorKit(62, true);
+}
+
+void Orvik3_main_frm::LinkLog_chk_Click() {
+    LinkTrace& trace = ctx_.engine.trace();
+    if (!ui.LinkLog_chk->isChecked()) {
+        trace.close();
+        return;
+    }
+    FileRequest request{"Link log", "Link log (*.txt)|*.txt", 1, "orvik3-link.txt"};
+    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(request);
+    if (choice && trace.open(choice->path)) return;
+    ui.LinkLog_chk->setChecked(false);
+    if (choice)
+        ctx_.dialogs.message("The link log cannot be written to " + choice->path, "Orvik 3: Error",
+                             MsgIcon::Exclamation);
 }

@@ -57,6 +57,7 @@ struct Orvik3Controls {
     QPushButton* IrisPulseWidth_btn = nullptr;
     QPushButton* ResetCam_btn = nullptr;
     QPushButton* cmdNextCamera = nullptr;
+    QCheckBox* LinkLog_chk = nullptr;
     QPushButton* Bootloader_attention = nullptr;
     QPushButton* CallMicrochipBootloader = nullptr;
     QPushButton* FPGALoaderForm = nullptr;

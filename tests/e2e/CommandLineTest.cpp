@@ -4,22 +4,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/RunProgram.h"
+
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = ProgramResult;
 
 Result orvik3(const QStringList& args) {
-    QProcess p;
-    p.start(ORVIK3_PROGRAM, args);
-    Result r;
-    if (!p.waitForFinished(60000)) return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runProgram(ORVIK3_PROGRAM, args, QProcessEnvironment::systemEnvironment(), 60000);
 }
 
 TEST(CommandLine, StatusPrintsTheSetupSummaryOfTheSimulatedCamera) {

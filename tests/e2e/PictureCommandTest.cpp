@@ -10,23 +10,14 @@
 #include <cstdint>
 
 #include "sim/SimCamera.h"
+#include "tests/support/RunProgram.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = ProgramResult;
 
 Result orvik3(const QStringList& args) {
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/../bin/orvik3", args);
-    Result r;
-    if (!p.waitForFinished(120000)) return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runProgram(QCoreApplication::applicationDirPath() + "/../bin/orvik3", args);
 }
 
 // A 24-bit bottom-up Windows bitmap, as plainly as the format allows.
@@ -94,6 +85,37 @@ TEST(PictureCommands, DownloadWritesTheCamerasPictureWithItsStripAndKeepsASavedO
     EXPECT_TRUE(again.out.startsWith("Skipped picture 1:"));
     file.seek(0);
     EXPECT_EQ(file.readAll(), saved);
+}
+
+TEST(PictureCommands, CsvHoldsTheCamerasPixelValuesAfterItsHeaderAndPalette) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p2.csv");
+    const Result r = orvik3({"--simulate", "download", "2", "--palette", "red hot, white", "--out",
+                             path});  // the format from the name
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList head, rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+        (line.startsWith('#') ? head : rows) << line;
+
+    const camsim::Picture picture = camsim::SimCamera::defaultState().pictures.at(1);
+    EXPECT_TRUE(head.contains("# palette: Red hot, white (table entry 10)"))
+        << head.join('\n').toStdString();
+    const QString fields = head.filter("# header fields d1 to d21: ").value(0).section(": ", 1);
+    ASSERT_EQ(fields.split(',').size(), 21);
+    for (int i = 0; i < 6; ++i)  // the clock digits, as the camera sent them
+        EXPECT_EQ(fields.split(',')[i].toInt(), picture.header[i]);
+    EXPECT_EQ(head.filter("# palette colours").value(0).section(": ", 1).split(',').size(), 256);
+
+    ASSERT_EQ(rows.size(), 240);
+    int wrong = 0;
+    for (int y = 0; y < 240; ++y) {
+        const QStringList values = rows[y].split(',');
+        ASSERT_EQ(values.size(), 320) << "row " << y;
+        for (int x = 0; x < 320; ++x) wrong += values[x].toInt() != picture.pixels[y * 320 + x];
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(PictureCommands, UnusableRequestsAreRefusedBeforeConnecting) {
