@@ -12,6 +12,8 @@
 
 const QString CommsEngine::kBusyNote =
     "The camera is still answering; try again when it has finished.";
+const QString CommsEngine::kNoConfirmation =
+    "The camera did not confirm the last command; it may not have been carried out.";
 const QString CommsEngine::kCameraGone =
     "The camera is not connected: its serial device has gone. Connect the cable again and "
     "repeat the command.";
@@ -116,6 +118,7 @@ void CommsEngine::Receive() {
                              : s_.BulkReplyMode                       ? timing_.bulkReplyMs
                                                                       : timing_.plainReplyMs;
         Timer1.start(interval);
+        bool plain = false;  // a command only the camera's ACK confirms
         if (s_.BulkReplyMode) {
             waitForCount(30);
             if (!Timer1.isActive()) return;
@@ -155,18 +158,19 @@ void CommsEngine::Receive() {
             trace_.incoming(s_.RxPacket, 8);
             if (handlers.imageCount) handlers.imageCount();
         } else {
+            plain = true;
             waitForCount(9);
             if (port_.inBufferCount() == 0)
                 trace_.event(QString("no reply within %1 ms").arg(Timer1.interval()));
         }
-        commonTail();
+        commonTail(plain);
     } catch (const CommError& e) {
         Timer1.stop();
         reportPortError(e);
     }
 }
 
-void CommsEngine::commonTail() {
+void CommsEngine::commonTail(bool plain) {
     const QByteArray text = port_.input();
     s_.LastReply = text;
     if (!text.isEmpty()) trace_.incoming(text, 9);
@@ -176,6 +180,14 @@ void CommsEngine::commonTail() {
         led = Indicator::Red;
     if (port_.deviceLost()) led = Indicator::Red;  // the camera went away mid-exchange
     if (observer_) observer_->showIndicator(led);
+    // Silence or a damaged answer leaves the lamp green; the note line says what it means.
+    if (plain && led == Indicator::Green) {
+        const bool confirmed = text.contains(cameraAck());
+        if (!confirmed || unconfirmedTold_) {
+            if (observer_) observer_->showNote(confirmed ? QString() : kNoConfirmation);
+            unconfirmedTold_ = !confirmed;
+        }
+    }
     Timer1.stop();
     if (port_.portOpen()) port_.setPortOpen(false);
     yieldOnce();

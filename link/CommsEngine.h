@@ -61,11 +61,12 @@ class CommsEngine : public QObject {
 
     static const QString kBusyNote;
     static const QString kCameraGone;
+    static const QString kNoConfirmation;
 
   private:
     class WaitScope;
     bool waitForCount(int count);  // true when the count arrived before Timer1 ran out
-    void commonTail();
+    void commonTail(bool plain);
     bool deviceGone();
     void showIndicator(int which);
     QByteArray packetTimeout(const char* message);
@@ -86,6 +87,7 @@ class CommsEngine : public QObject {
     QByteArray accumulation_;
     int waiting_ = 0;
     bool goneTold_ = false;  // the user knows the device has gone
+    bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
 };
 
 // "Send options": spot sensor, ambient sensor, unit and time/date display, one command each.

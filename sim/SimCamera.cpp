@@ -5,6 +5,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <deque>
@@ -37,6 +38,8 @@ bool damageHidden(const std::vector<uint8_t>& sent, const std::vector<uint8_t>& 
     size_t t = sent.size() - 3;
     while (t > 2 && !(sent[t] == wire::kDle && sent[t + 1] == wire::kEtx)) --t;
     if (t <= 2) return false;
+    // Damage to the complement alone leaves the packet's content whole: nothing is hidden.
+    if (std::equal(sent.begin(), sent.begin() + long(t) + 3, got.begin())) return false;
     if (got[0] != wire::kDle || got[1] != wire::kStx || got[t] != wire::kDle ||
         got[t + 1] != wire::kEtx)
         return false;

@@ -51,8 +51,12 @@ Outcome plainCommand(FaultRig& rig) {
         [](camsim::CameraState& c) { c.customerBits |= camsim::customer::kZoom; });
     if (rig.lamps.lamps.empty()) return Outcome::Wrong;
     // Only the camera's ACK confirms a plain command; without it the lamp is red (NAK, CAN) or,
-    // as designed, green for silence, and the command may or may not have been applied.
-    if (!rig.state().LastReply.contains(cameraAck())) return Outcome::Failed;
+    // as designed, green for silence with a note that nothing confirmed it.
+    if (!rig.state().LastReply.contains(cameraAck())) {
+        const bool told = rig.lamps.lamps.front() == Indicator::Red ||
+                          (!rig.lamps.notes.empty() && !rig.lamps.notes.back().isEmpty());
+        return told ? Outcome::Failed : Outcome::Wrong;
+    }
     return applied ? Outcome::Right : Outcome::Wrong;
 }
 

@@ -33,6 +33,8 @@ TEST(Timeouts, SilentCameraAtTheRealDurations) {
     EXPECT_GE(t.elapsed(), 2000 + 1296);
     EXPECT_EQ(link.observer.indicators.front(), Indicator::Green);
     EXPECT_TRUE(link.state.LastReply.isEmpty());
+    ASSERT_FALSE(link.observer.notes.empty());  // the green lamp is not read as a confirmation
+    EXPECT_EQ(link.observer.notes.back(), CommsEngine::kNoConfirmation);
 
     t.restart();  // packet idle time-out: 800 ms, "Resend"
     link.port.setPortOpen(true);
