@@ -304,7 +304,9 @@ QWidget* Orvik3_main_frm::buildStartUpScreenTab() {
 
 QWidget* Orvik3_main_frm::buildOutsideTabs() {
     auto* box = new QWidget(this);
-    auto* row = new QHBoxLayout(box);
+    auto* column = new QVBoxLayout(box);
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
     ui.Comms = makeFrame(box, "Comms", "Com port");
     auto* ports = new QGridLayout(ui.Comms);
     ui.CommPort_combo = makeList(ui.Comms, "CommPort_combo", true);
@@ -320,8 +322,6 @@ QWidget* Orvik3_main_frm::buildOutsideTabs() {
     linkRow->addWidget(makeLabel(link, "PictureResponse_Label", "Response from the camera"));
     ui.PictureResponse = makeLabel(link, "PictureResponse", QString());
     linkRow->addWidget(ui.PictureResponse);
-    ui.Note_lbl = makeLabel(link, "Note_lbl", QString());
-    linkRow->addWidget(ui.Note_lbl);
     row->addWidget(link);
 
     ui.txtSerial = named(new QPlainTextEdit(box), "txtSerial");
@@ -330,6 +330,11 @@ QWidget* Orvik3_main_frm::buildOutsideTabs() {
     row->addWidget(ui.txtSerial);
     ui.Close_btn = makeButton(box, "Close_btn", "Close", "This will close the program");
     row->addWidget(ui.Close_btn);
+    // The note line runs under the whole row, so a long note never squeezes the boxes above.
+    ui.Note_lbl = makeLabel(box, "Note_lbl", QString());
+    ui.Note_lbl->setWordWrap(true);
+    ui.Note_lbl->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    column->addWidget(ui.Note_lbl);
     return box;
 }
 
