@@ -29,10 +29,8 @@ QtSerialPort::QtSerialPort(const PortMap& map) : map_(map), port_(std::make_uniq
     QObject::connect(port_.get(), &QSerialPort::errorOccurred,
                      [this](QSerialPort::SerialPortError e) {
                          if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) &&
-                             port_->isOpen()) {
-                             port_->close();
-                             lost_ = true;
-                         }
+                             port_->isOpen())
+                             dropLostDevice();
                      });
 }
 
@@ -110,10 +108,14 @@ void QtSerialPort::output(const QByteArray& bytes) {
     port_->flush();
     // A write to a vanished device fails at once; reading would only find out later.
     if (port_->error() == QSerialPort::WriteError || port_->error() == QSerialPort::ResourceError) {
-        port_->close();
-        lost_ = true;
+        dropLostDevice();
         throw CommError(8018, "The device has gone");
     }
+}
+
+void QtSerialPort::dropLostDevice() {
+    port_->close();
+    lost_ = true;
 }
 
 bool QtSerialPort::ctsAndDsrOnly() {

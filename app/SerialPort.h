@@ -68,6 +68,7 @@ class QtSerialPort : public SerialPort {
 
   private:
     void applySettings();
+    void dropLostDevice();  // the device went away: close, and say so to deviceLost()
     const PortMap& map_;
     std::unique_ptr<QSerialPort> port_;
     int number_ = 1;

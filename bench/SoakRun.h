@@ -8,24 +8,17 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
-#include "app/Dialogs.h"
-#include "app/PortMap.h"
-#include "app/SerialPort.h"
-#include "app/SharedState.h"
-#include "link/CommandTable.h"
-#include "link/CommsEngine.h"
 #include "link/Packet.h"
-#include "sim/SimCamera.h"
+#include "tests/support/SimLink.h"
 
 namespace soak {
 
 struct Figures {
     int downloads = 0, exact = 0, patched = 0, failed = 0, wrongAsGood = 0;
-    // Packets damaged yet still framing and checking (no 8-bit XOR can show two flips of one bit;
-    // flips of the unchecked complement byte alone are among them and harm nothing).
+    // Packets whose content was damaged yet still frame and check: no 8-bit XOR can show two
+    // flips of one bit.
     int64_t hiddenDamage = 0;
     int64_t nak2 = 0, nak1 = 0, timeouts = 0;
     int commands = 0, acknowledged = 0, unanswered = 0;
@@ -48,75 +41,65 @@ inline int openDescriptors() {
 
 class Run {
   public:
-    explicit Run(double bitErrorRate, double timeScale = 0.25)
-        : camera_(options()), port_((map_.assign(1, path()), map_)) {
-        Timing t = Timing{}.scaled(timeScale);
-        t.indicatorMs = 1;  // the lamp's time is no part of what is soaked
-        engine_ = std::make_unique<CommsEngine>(state_, port_, dialogs_, t);
-        port_.setCommPort(1);
-        Constants(state_);
+    explicit Run(double bitErrorRate)
+        : link_(SimLink::unpaced(), soakTiming(), camsim::SimCamera::defaultState()) {
+        link_.engine.setObserver(nullptr);  // a recording observer grows with every packet
         camsim::Faults f;
         f.bitFlipRate = bitErrorRate;
-        camera_.setFaults(f);
+        link_.camera.setFaults(f);
     }
 
     // Downloads pictures 1 to 5 in turn, `count` times in all; memory is measured from the end
     // of the first, when everything made once for the life of the program exists.
     void downloads(int count, Figures& out) {
-        const camsim::CameraState cam = camera_.state();
+        const camsim::CameraState cam = link_.camera.state();
         for (int i = 0; i < count; ++i) {
             const int n = i % int(cam.pictures.size()) + 1;
             download(n, cam.pictures[n - 1].pixels, out);
             // The camera runs in this process; its log of what it heard is no part of the
             // program's memory.
-            camera_.clearLog();
+            link_.camera.clearLog();
             const long rss = residentKb();
             if (i == 0) out.rssStartKb = rss;
             out.rssPeakKb = std::max(out.rssPeakKb, rss);
             out.rssEndKb = rss;
         }
-        out.hiddenDamage = camera_.hiddenDamage();
+        out.hiddenDamage = link_.camera.hiddenDamage();
     }
 
     // The status follow-up command ('I' 's'), `count` times.
     void commands(int count, Figures& out) {
         for (int i = 0; i < count; ++i) {
-            Constants(state_);
-            state_.CommandIndex = Row::StatusFollowUp;
-            state_.LastReply.clear();
-            engine_->Transmit();
+            Constants(link_.state);
+            link_.state.LastReply.clear();
+            link_.send(Row::StatusFollowUp);
             ++out.commands;
-            if (state_.LastReply.contains(cameraAck()))
+            if (link_.state.LastReply.contains(cameraAck()))
                 ++out.acknowledged;
             else
                 ++out.unanswered;
         }
     }
 
-    camsim::SimCamera& camera() { return camera_; }
-    ScriptedDialogs& dialogs() { return dialogs_; }
-
   private:
-    static camsim::Options options() {
-        camsim::Options o;
-        o.paced = false;
-        return o;
+    // A quarter of the real waits; the lamp's time is no part of what is soaked.
+    static Timing soakTiming() {
+        Timing t = Timing{}.scaled(0.25);
+        t.indicatorMs = 1;
+        return t;
     }
-    QString path() const { return QString::fromStdString(camera_.devicePath()); }
 
     void download(int n, const std::vector<uint8_t>& expected, Figures& out) {
-        Constants(state_);
-        ImageTransferConstants(state_, QString::number(n));
-        state_.CommandIndex = Row::ImageTransfer;
-        state_.PacketTransferMode = state_.BulkReplyMode = true;
-        engine_->Transmit();
+        Constants(link_.state);
+        requestPicture(link_, n);
         ++out.downloads;
-        const LinkHealth& h = state_.TransferHealth;
+        const SharedState& s = link_.state;
+        const LinkHealth& h = s.TransferHealth;
         out.nak1 += h.nak1;
         out.nak2 += h.nak2;
         out.timeouts += h.timeouts;
-        const bool same = std::equal(expected.begin(), expected.end(), state_.ImageBuffer.begin());
-        if (!state_.ImageTransferComplete)
+        const bool same = std::equal(expected.begin(), expected.end(), s.ImageBuffer.begin());
+        if (!s.ImageTransferComplete)
             ++out.failed;  // said so: the transfer reports a failure
         else if (h.patched > 0)
             ++out.patched;
@@ -126,12 +109,7 @@ class Run {
             ++out.wrongAsGood;
     }
 
-    camsim::SimCamera camera_;
-    PortMap map_;
-    QtSerialPort port_;
-    SharedState state_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<CommsEngine> engine_;
+    SimLink link_;
 };
 
 }  // namespace soak

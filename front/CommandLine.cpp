@@ -152,11 +152,7 @@ void applyLineChoices(Program& p, const CommandLine& c) {
 }
 
 int listPorts(Program& p) {
-    const PortMap& map = p.form1.ports();
-    // Every port is opened once more, so its low-latency answer is this run's.
-    for (const auto& entry : map.entries())
-        out() << portReportText(ProbePort(map, entry.first), true) << Qt::endl;
-    if (map.entries().empty()) out() << "No serial device found" << Qt::endl;
+    out() << portMapDescription(p.form1.ports(), true) << Qt::endl;
     out() << "Port list: " << portListEntries(p.state.PortPresent).join(", ") << Qt::endl;
     return kExitOk;
 }
@@ -265,8 +261,10 @@ int runProgram(int argc, char** argv) {
     Program program(dialogs, mail, std::move(options));
     program.onExit = [] { QCoreApplication::exit(0); };
     program.start();
-    if (!c.traceFile.isEmpty() && !program.form1.engine().trace().open(c.traceFile)) {
-        QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << Qt::endl;
+    LinkTrace& trace = program.form1.engine().trace();
+    if (!c.traceFile.isEmpty() && !trace.open(c.traceFile)) {
+        QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << ": "
+                            << trace.errorString() << Qt::endl;
         return kExitUsage;
     }
     if (!desktop)

@@ -113,10 +113,10 @@ QString checkOptions(PictureCommand& c) {
     if (c.kind == Kind::Delete && !c.yes) return "delete cannot be undone: confirm it with --yes";
     if (!c.palette.isEmpty() && !knownPalette(c.palette))
         return "--palette takes a name of the colour list, e.g. \"Red hot, white\"";
-    if (c.format.isEmpty())
-        c.format = QFileInfo(c.out).suffix().toLower() == "png"   ? "png"
-                   : QFileInfo(c.out).suffix().toLower() == "csv" ? "csv"
-                                                                  : "bmp";
+    if (c.format.isEmpty()) {
+        const QString suffix = QFileInfo(c.out).suffix().toLower();
+        c.format = suffix == "png" || suffix == "csv" ? suffix : "bmp";
+    }
     if (c.format != "bmp" && c.format != "png" && c.format != "csv")
         return "--format takes bmp, png or csv";
     return {};

@@ -21,15 +21,10 @@ void RxImagesStoredOnTheCamera(SharedState& s) {
     s.ImageCountRequested = false;
     // Nothing, or a reply the line damaged (garbage before it, a bad checksum): the count stays
     // as it was rather than taking a wrong one.
-    const Framing f = Framing::from(s);
-    const char head[] = {char(f.dle), char(f.stx), char(f.tag), char(f.address)};
-    const int p = s.RxPacket.indexOf(QByteArray(head, 4));
-    if (p < 0 || s.RxPacket.size() - p < 8) return;
-    // A refusal starts as a count reply would (21 or 24 pictures): the complement tells it.
+    // A refusal reads as a count reply would (21 or 24 pictures): its complement tells it.
     if (s.RxPacket.contains(cameraNak()) || s.RxPacket.contains(cameraCan())) return;
-    auto at = [&](int i) { return static_cast<std::uint8_t>(s.RxPacket[p + i]); };
-    if (at(5) != f.dle || at(6) != f.etx || at(7) != (f.tag ^ f.address ^ at(4))) return;
-    s.StoredImageCount = at(4);
+    const std::optional<QByteArray> count = shortReplyValues(s.RxPacket, 1, false, Framing::from(s));
+    if (count) s.StoredImageCount = static_cast<std::uint8_t>(count->at(0));
 }
 
 TransferOutcome TransferOutcomeOf(const SharedState& s) {

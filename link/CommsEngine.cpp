@@ -248,17 +248,16 @@ QByteArray CommsEngine::ReceivePacket(int length) {
             result = packetTimeout("Comms Timeout 2");
         }
     }
-    if (result == kResend || result == kCommsTimeout)
+    if (result == kResend || result == kCommsTimeout) {
         trace_.event(QString("idle time-out after %1 ms: %2")
                          .arg(timing_.packetIdleMs)
                          .arg(QString(result)));
-    else
-        trace_.incoming(result, length);
-    if (result == kResend || result == kCommsTimeout) {
         // A packet cut short by silence never completes; kept, it would head the next packet
         // (or the next exchange's reply) and shift it.
         accumulation_.clear();
         startFound_ = false;
+    } else {
+        trace_.incoming(result, length);
     }
     if (length == 40 && result.size() >= 4)
         s_.PacketNumber = 256 * uint8_t(result[2]) + uint8_t(result[3]);

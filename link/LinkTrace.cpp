@@ -1,7 +1,6 @@
 #include "link/LinkTrace.h"
 
 #include <QDateTime>
-#include <QTextStream>
 
 #include "link/Packet.h"
 
@@ -103,11 +102,9 @@ void LinkTrace::portOpened(int number, const QString& settings, bool lowLatency)
 }
 
 void LinkTrace::line(const QString& direction, const QString& text) {
-    QTextStream out(&file_);
-    out << QDateTime::currentDateTime().toString("HH:mm:ss.zzz") << "  " << direction << "  "
-        << text << "\n";
-    out.flush();
-    file_.flush();
+    const QString time = QDateTime::currentDateTime().toString("HH:mm:ss.zzz");
+    file_.write((time + "  " + direction + "  " + text + "\n").toUtf8());
+    file_.flush();  // a log that ends with a crash or a pulled cable still holds the last packet
 }
 
 void LinkTrace::event(const QString& text) {
@@ -147,9 +144,7 @@ void LinkTrace::decodePending() {
                 body += pending_[i];
         }
         if (i + 3 >= pending_.size()) return;  // the trailer has not been written yet
-        uint8_t sum = 0;
-        for (char c : body) sum ^= uint8_t(c);
-        const bool good = sum == uint8_t(pending_[i + 2]);
+        const bool good = xorChecksum(body) == uint8_t(pending_[i + 2]);
         const QByteArray payload = body.size() >= 2 ? body.mid(2) : body;
         line("PC>CAM",
              describePcPayload(payload, preamble) + (good ? ", checksum good" : ", checksum bad"));

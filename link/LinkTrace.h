@@ -20,6 +20,7 @@ class LinkTrace {
     void close();
     bool isOpen() const { return file_.isOpen(); }
     QString path() const { return file_.fileName(); }
+    QString errorString() const { return file_.errorString(); }
 
     // Bytes as written to the port: whole frames are decoded as they complete.
     void outgoing(const QByteArray& bytes);

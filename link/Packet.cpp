@@ -1,5 +1,7 @@
 #include "link/Packet.h"
 
+#include <algorithm>
+
 #include "app/SharedState.h"
 
 Framing Framing::from(const SharedState& s) {
@@ -53,6 +55,25 @@ std::vector<QByteArray> statusRequestWrites(const Framing& f) {
             bytes({f.dle, f.etx, sum, static_cast<uint8_t>(255 - sum)})};
 }
 
+uint8_t xorChecksum(QByteArrayView bytes) {
+    uint8_t sum = 0;
+    for (char c : bytes) sum ^= static_cast<uint8_t>(c);
+    return sum;
+}
+
+std::optional<QByteArray> shortReplyValues(const QByteArray& reply, int valueBytes,
+                                           bool withComplement, const Framing& f) {
+    const int p = reply.indexOf(bytes({f.dle, f.stx, f.tag, f.address}));
+    const int length = 4 + valueBytes + 3 + (withComplement ? 1 : 0);
+    if (p < 0 || reply.size() - p < length) return std::nullopt;
+    auto at = [&](int i) { return static_cast<uint8_t>(reply[p + i]); };
+    const int trailer = 4 + valueBytes;
+    const uint8_t sum = xorChecksum(QByteArrayView(reply).sliced(p + 2, 2 + valueBytes));
+    if (at(trailer) != f.dle || at(trailer + 1) != f.etx || at(trailer + 2) != sum) return std::nullopt;
+    if (withComplement && at(trailer + 3) != 255 - sum) return std::nullopt;
+    return reply.mid(p + 4, valueBytes);
+}
+
 bool CheckPacket(const QByteArray& text, int length, QByteArray& transferResult) {
     if (text.isEmpty() || text == kResend || text == kCommsTimeout) {
         transferResult = text;
@@ -60,7 +81,5 @@ bool CheckPacket(const QByteArray& text, int length, QByteArray& transferResult)
     }
     transferResult = "none";
     if (length < 5 || text.size() < length - 1) return false;
-    uint8_t sum = 0;
-    for (int i = 2; i <= length - 5; ++i) sum ^= static_cast<uint8_t>(text[i]);
-    return sum == static_cast<uint8_t>(text[length - 2]);
+    return xorChecksum(QByteArrayView(text).sliced(2, std::max(0, length - 6))) == static_cast<uint8_t>(text[length - 2]);
 }

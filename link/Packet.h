@@ -3,7 +3,9 @@
 // packets, the camera's acknowledgements, and the data-packet check. No I/O here.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct SharedState;
@@ -43,6 +45,15 @@ std::vector<QByteArray> statusRequestWrites(const Framing& f = {});
 // "Resend" and "COMMS TIMEOUT" and the empty text fail at once and become the transfer result;
 // any other text makes the transfer result "none". Short texts fail without reading past the end.
 bool CheckPacket(const QByteArray& text, int length, QByteArray& transferResult);
+
+// The XOR of the bytes, starting from 0: the checksum of every packet kind.
+uint8_t xorChecksum(QByteArrayView bytes);
+
+// The value bytes of a short reply (DLE STX tag address, `valueBytes` bytes, DLE ETX, the XOR
+// of tag to the last value byte and, where `withComplement`, 255 minus it), found after
+// whatever precedes its header. Nothing when the reply is cut short or its checksum is bad.
+std::optional<QByteArray> shortReplyValues(const QByteArray& reply, int valueBytes,
+                                           bool withComplement, const Framing& f);
 
 // Result words of a packet wait.
 inline const QByteArray kResend = "Resend";

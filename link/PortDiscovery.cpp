@@ -94,19 +94,18 @@ QStringList portListEntries(const PortFlags& present) {
     return {"1", "2"};
 }
 
-QString portMapDescription(const PortMap& map) {
+QString portMapDescription(const PortMap& map, bool probeTheRest) {
     QStringList lines;
     for (const auto& [n, device] : map.entries()) {
-        PortReport r = DescribePort(map, n);
         const auto probed = lastProbes().find(device);
-        const bool withProbe = probed != lastProbes().end();
-        if (withProbe) {
-            r.opened = probed->second.opened;
-            r.present = probed->second.present;
-            r.lowLatency = probed->second.lowLatency;
-            r.problem = probed->second.problem;
+        if (probed != lastProbes().end()) {
+            PortReport r = probed->second;
+            r.number = n;  // one device may stand under two numbers
+            lines << portReportText(r, true);
+        } else {
+            lines << portReportText(probeTheRest ? ProbePort(map, n) : DescribePort(map, n),
+                                    probeTheRest);
         }
-        lines << portReportText(r, withProbe);
     }
     return lines.isEmpty() ? QStringLiteral("No serial device found") : lines.join('\n');
 }

@@ -50,9 +50,10 @@ QStringList DetectPorts(SharedState& s, const PortMap& map);
 // there.
 QStringList portListEntries(const PortFlags& present);
 
-// portReportText for every port the map knows, for the port frame; the low-latency answer of
-// the probes this program has run (DetectPorts) where there was one.
-QString portMapDescription(const PortMap& map);
+// portReportText for every port the map knows, for the port frame; what the probes this program
+// has run (DetectPorts) found where there was one. With `probeTheRest` the ports no probe has
+// reached yet are probed now, so every line tells presence and low latency.
+QString portMapDescription(const PortMap& map, bool probeTheRest = false);
 
 // "Set": a list text of 1 to 4 becomes the port number; any other text changes nothing. When
 // the port is open the user is told and the port is closed.

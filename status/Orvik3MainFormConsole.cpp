@@ -255,6 +255,7 @@ void Orvik3_main_frm::LinkLog_chk_Click() {
     if (choice && trace.open(choice->path)) return;
     ui.LinkLog_chk->setChecked(false);
     if (choice)
-        ctx_.dialogs.message("The link log cannot be written to " + choice->path, "Orvik 3: Error",
-                             MsgIcon::Exclamation);
+        ctx_.dialogs.message(
+            "The link log cannot be written to " + choice->path + ": " + trace.errorString(),
+            "Orvik 3: Error", MsgIcon::Exclamation);
 }

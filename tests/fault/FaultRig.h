@@ -19,6 +19,7 @@
 #include "app/Wait.h"
 #include "front/Program.h"
 #include "sim/SimCamera.h"
+#include "tests/front/FormsFixture.h"
 
 // Processor time of the calling thread, in seconds.
 inline double threadCpuSeconds() {
@@ -91,8 +92,7 @@ struct FaultRig {
     ~FaultRig() { program.form1.engine().setObserver(&program.indicator); }
 
     static camsim::Options cameraOptions(const QTemporaryDir& dir, int baud) {
-        camsim::Options o;
-        o.paced = false;
+        camsim::Options o = Forms::unpaced();
         o.baud = baud;
         o.linkPath = dir.filePath("camera").toStdString();
         return o;
@@ -100,11 +100,8 @@ struct FaultRig {
     // Short waits; the FPGA upload keeps its real 10 s for a camera that stops asking.
     static Timing shortTiming() { return Timing{400, 1000, 20, 300, 20, 10000}; }
     static ProgramOptions programOptions(const QString& device, Timing timing) {
-        ProgramOptions o;
-        o.ports.assign(1, device);
+        ProgramOptions o = Forms::options(device, true);
         o.timing = timing;
-        o.repairCentreAddress = "repairs@example.org";
-        o.fullEdition = true;
         return o;
     }
 

@@ -39,9 +39,11 @@ struct RecordingObserver : LinkObserver {
 struct SimLink {
     explicit SimLink(camsim::Options options = unpaced(), double timeScale = 0.25,
                      camsim::CameraState initial = camsim::SimCamera::defaultState())
+        : SimLink(options, Timing{}.scaled(timeScale), std::move(initial)) {}
+    SimLink(camsim::Options options, Timing timing, camsim::CameraState initial)
         : camera(options, initial),
           port((map.assign(1, QString::fromStdString(camera.devicePath())), map)),
-          engine(state, port, dialogs, Timing{}.scaled(timeScale)) {
+          engine(state, port, dialogs, timing) {
         port.setCommPort(1);
         engine.setObserver(&observer);
         Constants(state);
