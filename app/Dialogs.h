@@ -8,7 +8,6 @@
 #include <vector>
 
 class QPrinter;
-class QWidget;
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -36,41 +35,3 @@ public:
     // Lets the user choose a printer; false when cancelled.
     virtual bool choosePrinter(QPrinter& printer) = 0;
 };
-
-class WidgetDialogs : public Dialogs {
-public:
-    explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons) override;
-    std::optional<FileChoice> openFile(const FileRequest& request) override;
-    std::optional<FileChoice> saveFile(const FileRequest& request) override;
-    bool choosePrinter(QPrinter& printer) override;
-
-private:
-    QWidget* parent_;
-};
-
-// Answers from a script and records every message; an unscripted question is answered
-// with the first button's default (Ok or Yes).
-class ScriptedDialogs : public Dialogs {
-public:
-    struct Shown {
-        QString text, title;
-        MsgIcon icon;
-    };
-    std::deque<MsgAnswer> answers;
-    std::deque<std::optional<FileChoice>> files;
-    std::vector<Shown> shown;
-    std::vector<FileRequest> fileRequests;
-    QString printToPdf;  // when set, choosePrinter selects a PDF file here
-
-    MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons) override;
-    std::optional<FileChoice> openFile(const FileRequest& request) override;
-    std::optional<FileChoice> saveFile(const FileRequest& request) override;
-    bool choosePrinter(QPrinter& printer) override;
-    bool saw(const QString& text) const;
-};
-
-// Converts the design's "Description|*.ext|..." filter text to Qt's "Description (*.ext);;..." form.
-QString qtFilterFromDesign(const QString& filter);

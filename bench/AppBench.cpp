@@ -5,9 +5,9 @@
 #include <QFile>
 #include <cstdio>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
-#include "front/Program.h"
+#include "forms/Program.h"
 #include "link/CommandTable.h"
 #include "sim/SimCamera.h"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
-#include "front/Program.h"
-#include "images/DownloadImageTab.h"
+#include "forms/Program.h"
+#include "forms/DownloadImageTab.h"
 #include "images/Render.h"
 #include "sim/SimCamera.h"
 

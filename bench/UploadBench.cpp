@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
@@ -16,8 +16,8 @@
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "sim/SimCamera.h"
-#include "uploads/FpgaConfigurationForm.h"
-#include "uploads/SplashUpload.h"
+#include "forms/FpgaConfigurationForm.h"
+#include "camera/SplashUpload.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <deque>
 #include <utility>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "app/Timing.h"

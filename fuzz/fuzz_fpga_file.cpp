@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "fuzz/FuzzSupport.h"
-#include "uploads/FpgaUpload.h"
+#include "camera/FpgaUpload.h"
 #include "uploads/UploadPackets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,7 +1,7 @@
 // The FPGA upload's reply handler: the start acknowledgement, then block requests in chunks.
 // Any block it is asked for gives 32 bytes from inside the configuration.
 #include "fuzz/FuzzSupport.h"
-#include "uploads/FpgaUpload.h"
+#include "camera/FpgaUpload.h"
 #include "uploads/UploadPackets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

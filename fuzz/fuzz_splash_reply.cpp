@@ -4,7 +4,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "uploads/SplashImage.h"
-#include "uploads/SplashUpload.h"
+#include "camera/SplashUpload.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider fdp(data, size);

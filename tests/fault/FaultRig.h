@@ -13,11 +13,11 @@
 #include <mutex>
 #include <thread>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/LinkObserver.h"
 #include "app/Mail.h"
 #include "app/Wait.h"
-#include "front/Program.h"
+#include "forms/Program.h"
 #include "sim/SimCamera.h"
 #include "tests/front/FormsFixture.h"
 

@@ -15,14 +15,14 @@
 #include <functional>
 
 #include "images/Bitmap.h"
-#include "images/DownloadImageTab.h"
+#include "forms/DownloadImageTab.h"
 #include "link/CommandTable.h"
 #include "link/Packet.h"
 #include "sim/StatusBlock.h"
 #include "status/SetupReport.h"
 #include "tests/fault/FaultRig.h"
 #include "uploads/SplashImage.h"
-#include "uploads/SplashPanel.h"
+#include "forms/SplashPanel.h"
 
 namespace {
 

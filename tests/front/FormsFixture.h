@@ -7,9 +7,9 @@
 #include <QTextEdit>
 #include <ostream>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
-#include "front/Program.h"
+#include "forms/Program.h"
 #include "sim/SimCamera.h"
 
 // Readable failures.

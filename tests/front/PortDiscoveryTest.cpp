@@ -1,7 +1,7 @@
 // Probing ports, the port lists, and how a choice reaches the serial port.
 #include <gtest/gtest.h>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "link/PortDiscovery.h"

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 #include "FormsFixture.h"
-#include "status/FormWidgets.h"
+#include "forms/FormWidgets.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "images/DownloadImageTab.h"
+#include "forms/DownloadImageTab.h"
 #include "sim/Scene.h"
 #include "tests/front/FormsFixture.h"
 

@@ -8,9 +8,9 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
-#include "front/Program.h"
+#include "forms/Program.h"
 #include "sim/SimCamera.h"
 
 inline void PrintTo(const QByteArray& b, std::ostream* os) {

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "SettingsBench.h"
-#include "front/CommandLine.h"
-#include "front/CommandLineSettings.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineSettings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "app/LinkObserver.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "tests/uploads/UploadLink.h"
-#include "uploads/FpgaConfigurationForm.h"
+#include "forms/FpgaConfigurationForm.h"
 
 namespace {
 

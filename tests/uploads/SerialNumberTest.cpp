@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "tests/support/SimLink.h"
-#include "uploads/SerialNumberForm.h"
+#include "forms/SerialNumberForm.h"
 
 namespace {
 

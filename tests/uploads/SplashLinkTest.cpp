@@ -9,7 +9,7 @@
 #include "images/Bitmap.h"
 #include "tests/uploads/UploadLink.h"
 #include "uploads/SplashImage.h"
-#include "uploads/SplashPanel.h"
+#include "forms/SplashPanel.h"
 
 namespace {
 

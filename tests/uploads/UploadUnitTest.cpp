@@ -5,8 +5,8 @@
 #include <QImage>
 
 #include "images/Bitmap.h"
-#include "uploads/FpgaUpload.h"
-#include "uploads/SerialNumberForm.h"
+#include "camera/FpgaUpload.h"
+#include "forms/SerialNumberForm.h"
 #include "uploads/SplashImage.h"
 #include "uploads/UploadPackets.h"
 

@@ -1,0 +1,131 @@
+#include "camera/FpgaUpload.h"
+
+#include <QElapsedTimer>
+#include <utility>
+
+#include "app/SerialPort.h"
+#include "app/SharedState.h"
+#include "link/CommandTable.h"
+#include "link/CommsEngine.h"
+#include "uploads/UploadPackets.h"
+
+using namespace uploads;
+
+namespace {
+
+constexpr int kRowStart = 93;  // J a
+
+class HandlerScope {
+  public:
+    HandlerScope(std::function<void()>& slot, std::function<void()> handler)
+        : slot_(slot), saved_(std::exchange(slot, std::move(handler))) {}
+    ~HandlerScope() { slot_ = std::move(saved_); }
+
+  private:
+    std::function<void()>& slot_;
+    std::function<void()> saved_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> RbfDataFromFile(const QByteArray& file) {
+    std::vector<uint8_t> data(kFpgaFileSize, 0);
+    const int n = std::min<int>(file.size(), kFpgaFileSize);
+    for (int i = 0; i < n; ++i) data[i] = static_cast<uint8_t>(file[i]);
+    return data;
+}
+
+FpgaUpload::FpgaUpload(CommsEngine& engine) : engine_(engine), s_(engine.state()) {}
+
+FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
+    HandlerScope scope(engine_.handlers.fpgaBlockReply, [this] { FpgaReplyHandler(); });
+    s_.FpgaAckOk = s_.FpgaAckRefused = s_.FpgaBlockMode = s_.FpgaLastBlockSent = false;
+    s_.FpgaAckReceived = s_.FpgaSendNext = false;
+    // Receive tests these before the FPGA modes; left set, they would take the replies.
+    s_.BulkReplyMode = s_.SplashReplyMode = false;
+    s_.FpgaAckMode = true;
+    Result result = Result::PortFailed;
+    try {
+        const Start started = start();
+        result = started == Start::Acknowledged ? blockLoop(progress)
+                 : started == Start::Refused    ? Result::StartRefused
+                                                : Result::PortFailed;
+    } catch (const CommError& e) {
+        engine_.reportPortError(e);
+    }
+    s_.FpgaAckMode = s_.FpgaBlockMode = false;
+    try {
+        if (engine_.port().portOpen()) engine_.port().setPortOpen(false);
+    } catch (const CommError&) {
+    }
+    return result;
+}
+
+// J a until the camera acknowledges it with ACK; a camera that refuses it twenty times in a
+// row, or a port that cannot be opened, ends the attempt.
+FpgaUpload::Start FpgaUpload::start() {
+    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        Constants(s_);
+        s_.CommandIndex = kRowStart;
+        s_.FpgaAckReceived = false;
+        engine_.Transmit();
+        if (!s_.FpgaAckReceived) return Start::Failed;  // nothing was sent; the engine has said why
+        FpgaReplyHandler();
+        if (s_.FpgaAckOk) return Start::Acknowledged;
+    }
+    return Start::Refused;
+}
+
+FpgaUpload::Result FpgaUpload::blockLoop(const std::function<void(int)>& progress) {
+    SerialPort& port = engine_.port();
+    QElapsedTimer sinceRequest;
+    sinceRequest.start();
+    while (!s_.FpgaLastBlockSent) {
+        if (32 * int(s_.FpgaBlockIndex) == kFpgaHalfwayBlock * kBlockSize && progress) progress(47);
+        if (!port.portOpen()) port.setPortOpen(true);
+        s_.FpgaAckMode = false;
+        s_.FpgaBlockMode = true;
+        if (s_.FpgaSendNext) {
+            sendBlock(int(s_.FpgaBlockIndex));
+            s_.FpgaSendNext = false;
+        }
+        replyHandled_ = false;
+        engine_.Receive();
+        if (!replyHandled_) return Result::PortFailed;
+        if (s_.FpgaSendNext)
+            sinceRequest.restart();
+        else if (!s_.FpgaLastBlockSent &&
+                 sinceRequest.elapsed() >= engine_.timing().fpgaRequestTimeoutMs)
+            return Result::NoRequest;
+    }
+    return Result::Configured;
+}
+
+// A request beyond the last block is answered with the last block.
+void FpgaUpload::sendBlock(int block) {
+    const std::vector<uint8_t> data = fpgaBlockData(s_.RbfData, block);
+    if (block >= kFpgaLastBlock) s_.FpgaLastBlockSent = true;
+    const BlockWrites w = blockWrites('J', 'b', data.data());
+    SerialPort& port = engine_.port();
+    port.output(w.head);
+    for (const QByteArray& b : w.data) port.output(b);
+    port.output(w.trailer);
+}
+
+void FpgaUpload::FpgaReplyHandler() {
+    replyHandled_ = true;
+    if (s_.FpgaAckReceived) {
+        if (FpgaAckIsAck(s_.FpgaAckReply))
+            s_.FpgaAckOk = true;
+        else
+            s_.FpgaAckRefused = true;
+    } else if (s_.FpgaBlockReplyReceived) {
+        if (const std::optional<int> block = FpgaRequestedBlock(s_.FpgaBlockReply)) {
+            s_.FpgaBlockIndex = *block;
+            s_.FpgaSendNext = true;
+        }
+    }
+    s_.FpgaAckReceived = false;
+    s_.FpgaBlockReplyReceived = false;
+    s_.FpgaAckReply = "0";
+}

@@ -1,0 +1,256 @@
+#include "camera/SplashUpload.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "app/Dialogs.h"
+#include "app/FileSave.h"
+#include "app/SerialPort.h"
+#include "app/SharedState.h"
+#include "link/CommandTable.h"
+#include "link/CommsEngine.h"
+#include "uploads/SplashImage.h"
+#include "uploads/UploadPackets.h"
+
+using namespace uploads;
+
+const QString SplashUpload::kFormatProblem =
+    "The picture being sent to camera, has problem with it format";
+const QString SplashUpload::kLoaded = "The splash screen has been loaded successfully";
+const QString SplashUpload::kCommsError = "Splash load comms error";
+
+namespace {
+
+constexpr int kProgressMaximum = 2403;
+// Unusable replies in a row after which the camera is taken to have gone.
+constexpr int kBadReplyLimit = 400;
+constexpr int kRowSplashToggle = 109, kRowSplashOn = 114, kRowSplashOff = 115;
+
+// Puts our reply handler in place for one upload and the previous one back afterwards.
+class HandlerScope {
+  public:
+    HandlerScope(std::function<void()>& slot, std::function<void()> handler)
+        : slot_(slot), saved_(std::exchange(slot, std::move(handler))) {}
+    ~HandlerScope() { slot_ = std::move(saved_); }
+
+  private:
+    std::function<void()>& slot_;
+    std::function<void()> saved_;
+};
+
+}  // namespace
+
+SplashUpload::SplashUpload(CommsEngine& engine, SplashView* view)
+    : engine_(engine), s_(engine.state()), view_(view ? view : &noView_) {}
+
+bool SplashUpload::OpenSplashImage_btn_Click() {
+    FileRequest request;
+    request.title = "Open";
+    request.filter = "Bitmap Files (*.bmp)|*.bmp";
+    const std::optional<FileChoice> choice = engine_.dialogs().openFile(request);
+    if (!choice) return false;
+    return LoadSplashFile(choice->path);
+}
+
+bool SplashUpload::LoadSplashFile(const QString& path) {
+    const QString title = QFileInfo(path).fileName();
+    QFile file(path);
+    QString why;
+    if (!openToRead(file, path, &why)) {
+        engine_.dialogs().message(why, "Orvik 3: Error", MsgIcon::Exclamation);
+        return false;
+    }
+    // A splash bitmap is 230 454 bytes; a far bigger file is refused before it is read.
+    constexpr qint64 kLargestSplashFile = qint64(1) << 20;
+    QString what;
+    std::optional<std::vector<Bgr>> pixels;
+    if (file.size() > kLargestSplashFile)
+        what = QString("a file of %1 bytes").arg(file.size());
+    else
+        pixels = LoadSplashPixels(file.readAll(), &what);
+    if (!pixels) {
+        engine_.dialogs().message(SplashRefusal(title, what), "Orvik 3", MsgIcon::Exclamation);
+        return false;
+    }
+    s_.SplashBitsPerPixel = 24;
+    s_.SplashPixels = std::move(*pixels);
+    s_.SplashFileName = path;
+    s_.SplashFileTitle = title;
+    view_->showPreview(SplashPreview(s_.SplashPixels));
+    return true;
+}
+
+void SplashUpload::SendBMP_To_Camera_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    outcome_ = Outcome::NotSent;
+    // Checked before anything goes out, so a send without a picture leaves the camera alone.
+    if (s_.SplashBitsPerPixel != 24) {
+        engine_.dialogs().message(kFormatProblem, "Orvik 3", MsgIcon::None);
+        return;
+    }
+    HandlerScope scope(engine_.handlers.splashReply, [this] { SplashReplyHandler(); });
+    engine_.port().setSettings("115200,N,8,1");
+    s_.SplashPartialPending = s_.SplashTimedOut = s_.SplashDone = s_.SplashAborted = false;
+    s_.SplashBlockIndex = 0;
+    s_.SplashBadReplyCount = 0;
+    s_.SplashReplyValid = false;
+    // A picture download leaves BulkReplyMode set, and Receive tests it before SplashReplyMode.
+    s_.BulkReplyMode = false;
+    outcome_ = Outcome::Stopped;
+    view_->lockForUpload(true);
+    sendRow(Row::DownloadReturnToNormal);
+    progress_ = 0;
+    view_->showProgress(true, progress_, kProgressMaximum);
+    s_.SplashImage = ConvertSplash(s_.SplashPixels);
+    view_->showWaitCaption(true, "Please wait ");
+    try {
+        runUpload();
+    } catch (const CommError& e) {
+        // The port failed under the upload: said as the engine says it, and never left unsaid.
+        engine_.reportPortError(e);
+        engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+    }
+    endUpload();
+}
+
+void SplashUpload::runUpload() {
+    SerialPort& port = engine_.port();
+    if (!port.portOpen()) port.setPortOpen(true);
+    port.input();  // whatever waits belongs to no request of this upload
+    const BlockWrites start = splashStartWrites();
+    port.output(start.head);
+    port.output(start.trailer);
+    s_.SplashReplyLength = 10;
+    for (;;) {
+        if (!port.portOpen()) port.setPortOpen(true);  // closed under us by a line error
+        s_.SplashReplyMode = true;
+        replyHandled_ = false;
+        engine_.Receive();
+        if (!replyHandled_) {  // the port failed inside the wait; the engine has said how
+            engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+            return;
+        }
+        if (s_.SplashAborted) return;  // the handler stopped the upload and has said why
+        if (s_.SplashDone) {
+            outcome_ = Outcome::Loaded;
+            engine_.dialogs().message(kLoaded, "Orvik 3", MsgIcon::None);
+            return;
+        }
+        // Nothing goes out on a reply that is unusable or still arriving: the camera asks again.
+        if (!s_.SplashReplyValid) continue;
+        // Whatever else waits is stale. It is dropped rather than by closing and reopening the
+        // port before every block, which doubles the upload time and drops the modem lines.
+        port.input();
+        sendBlock();
+        s_.SplashPartialPending = false;
+        view_->showProgress(true, progress_ = std::min(progress_ + 1, kProgressMaximum),
+                            kProgressMaximum);
+    }
+}
+
+void SplashUpload::sendBlock() {
+    const int offset = std::min(32 * int(s_.SplashBlockIndex), kSplashPixels - 32);
+    const BlockWrites w = blockWrites('C', 'b', s_.SplashImage.data() + offset);
+    SerialPort& port = engine_.port();
+    port.output(w.head);
+    for (const QByteArray& b : w.data) port.output(b);
+    port.output(w.trailer);
+}
+
+void SplashUpload::endUpload() {
+    try {
+        if (engine_.port().portOpen()) engine_.port().setPortOpen(false);
+    } catch (const CommError&) {
+    }
+    view_->showWaitCaption(false, QString());
+    view_->showProgress(false, progress_, kProgressMaximum);
+    view_->lockForUpload(false);
+    s_.SplashDone = false;
+    s_.SplashReplyMode = false;
+}
+
+void SplashUpload::SplashReplyHandler() {
+    replyHandled_ = true;
+    s_.SplashAborted = false;
+    s_.SplashReplyValid = false;  // every reply is judged on its own
+    QByteArray reply = s_.SplashReply;
+    if (s_.SplashPartialPending) {
+        if (reply.isEmpty()) return badReply();  // the rest of the request never came
+        reply.prepend(s_.SplashPartialReply);
+    }
+    const SplashReplyScan scan = ScanSplashReply(reply);
+    if (scan.kind == SplashReplyScan::Partial) return holdPartial(reply.mid(scan.at));
+    if (scan.kind == SplashReplyScan::Bad && scan.at < 0) return badReply();
+    s_.SplashIndexHigh = QString::number(scan.hi);
+    s_.SplashIndexLow = QString::number(scan.lo);
+    int16_t checksum = scan.checksum;
+    CheckRxSplashCRC(checksum);
+    if (!s_.SplashReplyValid) return badReply();
+    s_.SplashPartialPending = false;
+    s_.SplashBadReplyCount = 0;
+    s_.SplashBlockIndex = NextSplashBlock(int(s_.SplashBlockIndex), 256 * scan.hi + scan.lo);
+    if (s_.SplashBlockIndex > kSplashBlocks - 1) s_.SplashDone = true;
+}
+
+void SplashUpload::CheckRxSplashCRC(int16_t& receivedChecksum) {
+    s_.SplashReplyValid =
+        SplashChecksumOk(s_.SplashIndexHigh.toInt(), s_.SplashIndexLow.toInt(), receivedChecksum);
+}
+
+// The number in a fragment is not trusted until the checksum that follows it has arrived.
+void SplashUpload::holdPartial(const QByteArray& fragment) {
+    s_.SplashPartialReply = fragment;
+    s_.SplashPartialPending = true;
+    s_.SplashReplyLength = static_cast<int16_t>(10 - fragment.size());
+}
+
+void SplashUpload::badReply() {
+    s_.SplashReplyValid = false;
+    ++s_.SplashBadReplyCount;
+    s_.SplashPartialPending = false;
+    s_.SplashReplyLength = 11;
+    // Only the camera's own request for the block after the last confirms the picture, so
+    // running out of replies is a failure, at the last block too.
+    if (s_.SplashBadReplyCount >= kBadReplyLimit) {
+        engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+        finish();
+    }
+}
+
+void SplashUpload::finish() {
+    view_->uploadStopped();
+    s_.SplashDone = true;
+    s_.SplashReplyMode = false;
+    s_.SplashAborted = true;
+}
+
+void SplashUpload::sendRow(int row) {
+    Constants(s_);
+    s_.CommandIndex = static_cast<uint8_t>(row);
+    engine_.Transmit();
+}
+
+void SplashUpload::Splash_on_btn_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOn);
+}
+
+void SplashUpload::Splash_off_btn_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOff);
+}
+
+void SplashUpload::ViewSplashOnCamera_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    view_->selectSplashInImageList();
+    Constants(s_);
+    ViewImage_Constants(s_, 0, s_.StoredImageCount);
+    s_.CommandIndex = Row::ViewImage;
+    engine_.Transmit();
+}
+
+void SplashUpload::Display_Scene_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    sendRow(Row::ReturnToNormal);
+}

@@ -1,0 +1,254 @@
+// The "Download image" tab's load, picture transfer, rendering, save, delete and store.
+#include "forms/DownloadImageTab.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/Dialogs.h"
+#include "app/LinkObserver.h"
+#include "app/SerialPort.h"
+#include "app/SharedState.h"
+#include "images/Bitmap.h"
+#include "images/Palettes.h"
+#include "images/Render.h"
+#include "camera/AppContext.h"
+#include "link/CommandTable.h"
+#include "link/CommsEngine.h"
+#include "link/PortDiscovery.h"
+
+namespace images {
+
+namespace {
+
+constexpr int kFramed = 4;  // the picture box's border, both sides
+constexpr int kGreyScaleWhiteHot = 1;
+
+// While a picture comes, the engine's progress and caption go to the tab's bar and label as
+// well as to whoever watched before (the lamps, a command line's progress line).
+class TransferView : public LinkObserver {
+  public:
+    TransferView(CommsEngine& engine, QProgressBar* bar, QLabel* caption)
+        : engine_(engine), next_(engine.observer()), bar_(bar), caption_(caption) {
+        engine_.setObserver(this);
+    }
+    ~TransferView() override { engine_.setObserver(next_); }
+    TransferView(const TransferView&) = delete;
+    TransferView& operator=(const TransferView&) = delete;
+
+    void showIndicator(Indicator which) override {
+        if (next_) next_->showIndicator(which);
+    }
+    void showNote(const QString& text) override {
+        if (next_) next_->showNote(text);
+    }
+    void showProgress(bool visible, int value) override {
+        bar_->setValue(visible ? value : 0);
+        bar_->setVisible(visible);
+        if (next_) next_->showProgress(visible, value);
+    }
+    void showCaption(bool visible, const QString& text) override {
+        caption_->setText(text);
+        caption_->setVisible(visible);
+        if (next_) next_->showCaption(visible, text);
+    }
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        if (next_) next_->showTransferHealth(health, complete);
+    }
+
+  private:
+    CommsEngine& engine_;
+    LinkObserver* next_;
+    QProgressBar* bar_;
+    QLabel* caption_;
+};
+
+}  // namespace
+
+DownloadImageTab::DownloadImageTab(AppContext& context, FormHooks hooks, QWidget* parent)
+    : QWidget(parent), ctx_(context), s_(context.state), hooks_(std::move(hooks)) {
+    setObjectName("DownloadImageTab");
+    buildControls();
+    connectHandlers();
+    ctx_.engine.handlers.imageCount = [&s = s_] { RxImagesStoredOnTheCamera(s); };
+}
+
+void DownloadImageTab::Form_Load() {
+    s_.DownloadStarted = false;
+    s_.ImageCountRequested = false;
+    s_.BulkReplyMode = false;
+    s_.ImageWriteOffset = 0;
+    ui.ViewImage_combo->clear();
+    ui.ViewImage_combo->addItems(ViewImageEntries());
+    ui.ViewImage_combo->setCurrentIndex(1);
+    ui.Colourise_combo->clear();
+    for (const ColourChoice& choice : kColouriseChoices)
+        ui.Colourise_combo->addItem(QString::fromLatin1(choice.text));
+    ui.Colourise_combo->setCurrentIndex(0);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.Image_save_btn, ui.SelectColourPalette_btn,
+                                                      ui.Colourise_combo})
+        w->setEnabled(false);
+    ui.ImageProgress->hide();
+    ui.lblUpDown->hide();
+}
+
+void DownloadImageTab::clearPicture() {
+    held_.reset();
+    shown_ = QImage();
+    outcome_ = TransferOutcome::None;
+    ui.Picture2->clear();
+    ui.Picture2->setFixedSize(kPictureWidth + kFramed, kPictureHeight + kFramed);
+}
+
+void DownloadImageTab::Download_image_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    ctx_.engine.port().setSettings(settingsForSpeed(115200));
+    s_.DownloadStarted = true;
+    setTransferLock(true);
+    sendFixedRow(Row::DownloadReturnToNormal);
+    transferPicture(selectedPicture());
+    finishTransfer();
+    setTransferLock(false);
+    ui.lblUpDown->clear();
+}
+
+// Save and "Select colour" stay locked after the transfer: the render unlocks them.
+void DownloadImageTab::setTransferLock(bool locked) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui.ViewImage_btn, ui.ViewImage_combo, ui.Download_image_, ui.DeleteSelection_btn,
+             ui.DeleteAllImages, ui.PreviousImage, ui.NextImage_btn})
+        w->setEnabled(!locked);
+    if (locked) {
+        ui.Image_save_btn->setEnabled(false);
+        ui.SelectColourPalette_btn->setEnabled(false);
+    }
+    if (hooks_.lockForm) hooks_.lockForm(locked);
+}
+
+void DownloadImageTab::transferPicture(int number) {
+    s_.CommandIndex = Row::ImageTransfer;
+    Constants(s_);
+    ImageTransferConstants(s_, number == 0 ? QStringLiteral("Splash") : QString::number(number));
+    // Results of an earlier transfer must not pass for this one if it never starts.
+    s_.ImageTransferComplete = false;
+    s_.TransferResult.clear();
+    s_.PacketTransferMode = true;
+    s_.BulkReplyMode = true;
+    {
+        TransferView view(ctx_.engine, ui.ImageProgress, ui.lblUpDown);
+        ctx_.engine.Transmit();
+    }
+    s_.PacketTransferMode = false;
+    s_.BulkReplyMode = false;
+}
+
+void DownloadImageTab::finishTransfer() {
+    outcome_ = TransferOutcomeOf(s_);
+    if (outcome_ == TransferOutcome::Complete || outcome_ == TransferOutcome::Patched) {
+        held_ = HoldPicture(s_);
+        DisplayStoredImage(kGreyScaleWhiteHot);
+        if (outcome_ == TransferOutcome::Patched)
+            ctx_.dialogs.message(text::PatchedPicture(s_.TransferHealth.patched), text::kOrvik,
+                                 MsgIcon::Exclamation);
+        return;
+    }
+    // The picture shown before stays, and stays usable; the next good picture gets the message.
+    s_.TransferResult.clear();
+    s_.DownloadStarted = false;
+    const bool shown = !shown_.isNull();
+    ui.Image_save_btn->setEnabled(shown);
+    ui.SelectColourPalette_btn->setEnabled(shown);
+    if (outcome_ == TransferOutcome::GaveUp)
+        ctx_.dialogs.message(text::kNotAPicture, text::kOrvik, MsgIcon::Exclamation);
+}
+
+void DownloadImageTab::DisplayStoredImage(int paletteNumber) {
+    if (!held_) return;
+    const StripOptions strip{held_->newFirmware, held_->tempUnitText};
+    const QImage image = RenderStoredImage(held_->pixels, paletteNumber, held_->header, strip);
+    if (image.isNull()) return;
+    shown_ = image;
+    ui.Picture2->setFixedSize(kPictureWidth + kFramed, kPictureHeightWithStrip + kFramed);
+    ui.Picture2->setPixmap(QPixmap::fromImage(shown_));
+    ui.Image_save_btn->setEnabled(true);
+    if (!s_.DownloadStarted) return;
+    ctx_.dialogs.message(text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.SelectColourPalette_btn,
+                                                      ui.Colourise_combo, ui.Image_save_btn})
+        w->setEnabled(true);
+    s_.DownloadStarted = false;
+}
+
+void DownloadImageTab::SelectColourSetup() {
+    DisplayStoredImage(images::SelectColourSetup(ui.Colourise_combo->currentIndex()));
+}
+
+void DownloadImageTab::SelectColourPalette_btn_Click() {
+    SelectColourSetup();
+}
+
+void DownloadImageTab::Image_save_btn_Click() {
+    if (shown_.isNull()) return;
+    FileRequest request;
+    request.title = QStringLiteral("Save image");
+    request.filter = text::kSaveFilter;
+    request.filterIndex = 1;
+    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(request);
+    if (!choice || choice->path.isEmpty()) return;
+    QString why;
+    if (!SaveBitmapFile(choice->path, shown_, &why))
+        ctx_.dialogs.message(text::SaveFailed(choice->path, why), text::kFileError,
+                             MsgIcon::Exclamation);
+}
+
+void DownloadImageTab::DeleteSelection_btn_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    if (ctx_.dialogs.message(text::kDeleteOneQuestion, text::kDeleteOneTitle, MsgIcon::Question,
+                             MsgButtons::YesNo) == MsgAnswer::Yes) {
+        s_.CommandIndex = Row::DeleteImage;
+        Constants(s_);
+        DeleteImage_Constants(s_, std::max(0, ui.ViewImage_combo->currentIndex()));
+        ctx_.engine.Transmit();
+        afterDelete();
+    }
+    sendFixedRow(Row::ReturnToNormal);
+}
+
+void DownloadImageTab::DeleteAllImages_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    if (ctx_.dialogs.message(text::kDeleteAllQuestion, text::kDeleteAllTitle, MsgIcon::Exclamation,
+                             MsgButtons::YesNo) == MsgAnswer::Yes) {
+        sendFixedRow(Row::DeleteAll);
+        afterDelete();
+    }
+    sendFixedRow(Row::ReturnToNormal);
+}
+
+// Old firmware does not count its pictures on request: a status read refreshes the count.
+void DownloadImageTab::afterDelete() {
+    if (!s_.NewFirmware && s_.OldFirmware && hooks_.statusReport) hooks_.statusReport();
+}
+
+void DownloadImageTab::StoreImage_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    sendFixedRow(Row::StoreImage);
+}
+
+void DownloadImageTab::sendFixedRow(int row) {
+    s_.CommandIndex = static_cast<uint8_t>(row);
+    Constants(s_);
+    ctx_.engine.Transmit();
+}
+
+int DownloadImageTab::selectedPicture() const {
+    return PictureNumberOf(ui.ViewImage_combo->currentText());
+}
+
+void DownloadImageTab::exclaim(const QString& message) {
+    ctx_.dialogs.message(message, text::kOrvik, MsgIcon::Exclamation);
+}
+
+}  // namespace images
