@@ -1,110 +1,274 @@
+// The command line's words and options. Qt's own parser takes the options wherever they stand
+// and gives back the words in order; what each command accepts is checked here.
 #include "cli/CommandLine.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTextEdit>
-#include <QTextStream>
-#include <cstdio>
-#include <memory>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 
-#include "app/Mail.h"
-#include "app/SerialPort.h"
-#include "cli/CommandLinePictures.h"
-#include "cli/CommandLineSettings.h"
-#include "cli/CommandLineUploads.h"
-#include "cli/ConsoleDialogs.h"
-#include "forms/WidgetDialogs.h"
-#include "forms/Program.h"
-#include "link/Packet.h"
-#include "link/PortDiscovery.h"
-#include "sim/SimCamera.h"
-#include "forms/FormWidgets.h"
-#include "forms/ReportView.h"
+#include "app/PortMap.h"
+#include "camera/PictureStore.h"
+#include "images/Palettes.h"
+#include "status/TypedBytes.h"
 
 namespace {
 
-bool takeValue(const QStringList& args, int& i, QString& value) {
-    if (i + 1 >= args.size()) return false;
-    value = args[++i];
-    return true;
+using Action = Invocation::Action;
+
+const QStringList kValued = {"port", "speed", "repair-centre", "save",
+                             "at",   "trace", "palette",       "out",
+                             "format"};
+const QStringList kSwitches = {"simulate", "full-edition", "now", "force", "yes"};
+
+const QStringList kCommandWords = {"ports",  "status",   "set-time", "pictures",
+                                   "download", "delete", "store",    "console",
+                                   "start-values", "splash", "fpga", "serial"};
+
+const QString kRangeError = "console addresses and bytes are whole numbers from 0 to 255";
+
+// Why Qt's parser refused the arguments, in the words the program has always used.
+QString parserError(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.first();
+        return "unknown option " + QString(name.size() == 1 ? "-" : "--") + name;
+    }
+    const QRegularExpressionMatch m =
+        QRegularExpression("Missing value after '([^']*)'").match(parser.errorText());
+    if (m.hasMatch()) return m.captured(1) + " needs a value";
+    return parser.errorText();
 }
 
-const QStringList kValued = {"--port", "--speed", "--repair-centre", "--save", "--at", "--trace"};
-
-QString parseOption(CommandLine& c, const QStringList& args, int& i) {
-    const QString& a = args[i];
-    QString v;
-    if (a == "--simulate")
-        c.simulate = true;
-    else if (a == "--full-edition")
-        c.fullEdition = true;
-    else if (a == "--now")
+QString applyOption(Invocation& c, bool& help, const QString& name, const QString& v) {
+    CommonOptions& o = c.common;
+    PictureCommand& p = c.picture;
+    if (name == "simulate")
+        o.simulate = true;
+    else if (name == "full-edition")
+        o.fullEdition = true;
+    else if (name == "now")
         c.at = QDateTime();
-    else if (a == "--help" || a == "-h")
-        c.action = CommandLine::Action::Help;
-    else if (!kValued.contains(a))
-        return "unknown option " + a;
-    else if (!takeValue(args, i, v))
-        return a + " needs a value";
-    else if (a == "--port") {
+    else if (name == "h" || name == "help")
+        help = true;
+    else if (name == "force")
+        p.force = true;
+    else if (name == "yes")
+        p.yes = true;
+    else if (name == "port") {
         int n = 0;
         QString device;
         if (PortMap::parseOption(v, n, device)) {
-            c.portDevices.emplace_back(n, device);
-            c.port = n;
+            o.portDevices.emplace_back(n, device);
+            o.port = n;
         } else {
             bool ok = false;
-            c.port = v.toInt(&ok);
-            if (!ok || c.port < 1 || c.port > 4) return "--port takes 1 to 4, or N=DEVICE";
+            o.port = v.toInt(&ok);
+            if (!ok || o.port < 1 || o.port > 4) return "--port takes 1 to 4, or N=DEVICE";
         }
-    } else if (a == "--speed") {
-        c.speed = v.toInt();
-        if (c.speed != 115200 && c.speed != 19200) return "--speed takes 115200 or 19200";
-    } else if (a == "--repair-centre")
-        c.repairCentre = v;
-    else if (a == "--trace")
-        c.traceFile = v;
-    else if (a == "--save") {
+    } else if (name == "speed") {
+        o.speed = v.toInt();
+        if (o.speed != 115200 && o.speed != 19200) return "--speed takes 115200 or 19200";
+    } else if (name == "repair-centre")
+        o.repairCentre = v;
+    else if (name == "trace")
+        o.traceFile = v;
+    else if (name == "save") {
         c.saveFile = v;
         if (!v.endsWith(".txt", Qt::CaseInsensitive) && !v.endsWith(".rtf", Qt::CaseInsensitive))
             return "--save takes a .txt or .rtf file";
-    } else if (a == "--at") {
+    } else if (name == "at") {
         c.at = QDateTime::fromString(v, "yyyy-MM-dd HH:mm");
         if (!c.at.isValid() || c.at.date().year() < 2001 || c.at.date().year() > 2099)
             return "--at takes \"YYYY-MM-DD HH:MM\" with a year from 2001 to 2099";
+    } else if (name == "palette")
+        p.palette = v;
+    else if (name == "out")
+        p.out = v;
+    else if (name == "format")
+        p.format = v.toLower();
+    return {};
+}
+
+// Nothing may follow a command's own words.
+QString nothingMore(const QStringList& rest) {
+    if (rest.isEmpty()) return {};
+    return kCommandWords.contains(rest.first()) ? "one command at a time"
+                                                : "unexpected word " + rest.first();
+}
+
+QString pictureTarget(PictureCommand& c, const QString& word, const QStringList& rest) {
+    using K = PictureCommand::Kind;
+    const bool download = c.kind == K::Download;
+    if (rest.isEmpty())
+        return word + " needs a picture: a number, " + (download ? "splash or all" : "or all");
+    const QString& target = rest.first();
+    if (target == "all")
+        c.target = PictureCommand::Target::All;
+    else if (target == "splash" && download)
+        c.target = PictureCommand::Target::Splash;
+    else {
+        bool ok = false;
+        c.number = target.toInt(&ok);
+        if (!ok || c.number < 1 || c.number > images::kLastPictureNumber)
+            return download ? "download takes a picture number 1 to 26, splash or all"
+                            : "delete takes a picture number 1 to 26 or all";
     }
+    return nothingMore(rest.mid(1));
+}
+
+bool knownPalette(const QString& name) {
+    for (const images::ColourChoice& choice : images::kColouriseChoices)
+        if (name.compare(QLatin1String(choice.text), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+// The picture options belong to their commands; the format comes from --out's suffix if not
+// given.
+QString pictureOptions(Invocation& c) {
+    PictureCommand& p = c.picture;
+    const bool picture = c.action == Action::Picture;
+    const bool download = picture && p.kind == PictureCommand::Kind::Download;
+    if (!download && (!p.palette.isEmpty() || !p.out.isEmpty() || !p.format.isEmpty() || p.force))
+        return "--palette, --out, --format and --force belong to the download command";
+    const bool yesNeeded = (picture && p.kind == PictureCommand::Kind::Delete) ||
+                           (c.action == Action::Settings &&
+                            c.settings.kind == SettingsCommand::Kind::StartValues);
+    if (p.yes && !yesNeeded && c.action != Action::Settings)
+        return picture ? "--yes belongs to the delete command" : "unknown option --yes";
+    if (picture && p.kind == PictureCommand::Kind::Delete && !p.yes)
+        return "delete cannot be undone: confirm it with --yes";
+    if (!p.palette.isEmpty() && !knownPalette(p.palette))
+        return "--palette takes a name of the colour list, e.g. \"Red hot, white\"";
+    if (!download) return {};
+    if (p.format.isEmpty()) {
+        const QString suffix = QFileInfo(p.out).suffix().toLower();
+        p.format = suffix == "png" || suffix == "csv" ? suffix : "bmp";
+    }
+    if (p.format != "bmp" && p.format != "png" && p.format != "csv")
+        return "--format takes bmp, png or csv";
+    return {};
+}
+
+QString consoleWords(SettingsCommand& c, const QStringList& rest) {
+    const QString mode = rest.value(0);
+    if (mode != "read" && mode != "write") return "console takes read or write";
+    c.kind = mode == "read" ? SettingsCommand::Kind::ConsoleRead
+                            : SettingsCommand::Kind::ConsoleWrite;
+    std::vector<int> values;
+    for (const QString& word : rest.mid(1)) {
+        const std::optional<uint8_t> v = byteEntry(word);
+        if (!v) return kCommandWords.contains(word) ? "one command at a time" : kRangeError;
+        values.push_back(*v);
+    }
+    if (mode == "read" && values.size() != 1) return "console read takes one address";
+    if (mode == "write" && (values.size() < 2 || values.size() > 4))
+        return "console write takes an address and one to three bytes";
+    c.address = values.front();
+    c.bytes.assign(values.begin() + 1, values.end());
+    return {};
+}
+
+QString uploadWords(UploadCommand& c, const QString& word, const QStringList& rest) {
+    using K = UploadCommand::Kind;
+    const QString value = rest.value(0);
+    if (value.isEmpty()) return word + " needs a value";
+    if (word == "splash") {
+        c.kind = value == "on"     ? K::SplashOn
+                 : value == "off"  ? K::SplashOff
+                 : value == "view" ? K::SplashView
+                                   : K::SplashFile;
+        c.file = value;
+    } else if (word == "fpga") {
+        c.kind = K::Fpga;
+        c.file = value;
+    } else {
+        c.kind = K::Serial;
+        c.serial = value;
+    }
+    return nothingMore(rest.mid(1));
+}
+
+// The command word and what follows it.
+QString commandWords(Invocation& c, const QStringList& words) {
+    if (words.isEmpty()) return {};
+    const QString& word = words.first();
+    const QStringList rest = words.mid(1);
+    using PK = PictureCommand::Kind;
+    static const QHash<QString, Action> plain = {{"ports", Action::Ports},
+                                                 {"status", Action::Status},
+                                                 {"set-time", Action::SetTime}};
+    if (plain.contains(word)) {
+        c.action = plain.value(word);
+        return nothingMore(rest);
+    }
+    if (word == "pictures" || word == "store" || word == "download" || word == "delete") {
+        c.action = Action::Picture;
+        c.picture.kind = word == "pictures"   ? PK::Count
+                         : word == "store"    ? PK::Store
+                         : word == "download" ? PK::Download
+                                              : PK::Delete;
+        if (c.picture.kind == PK::Count || c.picture.kind == PK::Store) return nothingMore(rest);
+        return pictureTarget(c.picture, word, rest);
+    }
+    if (word == "console" || word == "start-values") {
+        c.action = Action::Settings;
+        if (word == "console") return consoleWords(c.settings, rest);
+        c.settings.kind = SettingsCommand::Kind::StartValues;
+        return nothingMore(rest);
+    }
+    if (word == "splash" || word == "fpga" || word == "serial") {
+        c.action = Action::Upload;
+        return uploadWords(c.upload, word, rest);
+    }
+    return "unexpected word " + word;
+}
+
+QString commandRules(Invocation& c) {
+    if (QString e = pictureOptions(c); !e.isEmpty()) return e;
+    if (c.action == Action::Settings && c.settings.kind == SettingsCommand::Kind::StartValues &&
+        !c.picture.yes)
+        return "start-values rewrites the camera's settings and clock; add --yes to go on";
+    if (!c.saveFile.isEmpty() && c.action != Action::Status)
+        return "--save belongs to the status command";
+    if (c.at.isValid() && c.action != Action::SetTime)
+        return "--at belongs to the set-time command";
     return {};
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(const QStringList& args) {
-    CommandLine c;
-    bool actionGiven = false;
-    for (int i = 0; i < args.size() && c.error.isEmpty(); ++i) {
-        if (args[i].startsWith("-")) {
-            c.error = parseOption(c, args, i);
-            continue;
-        }
-        using A = CommandLine::Action;
-        const A action = args[i] == "ports"      ? A::Ports
-                         : args[i] == "status"   ? A::Status
-                         : args[i] == "set-time" ? A::SetTime
-                                                 : A::Desktop;
-        if (actionGiven || action == A::Desktop) c.error = "unexpected word " + args[i];
-        if (c.action != A::Help) c.action = action;
-        actionGiven = true;
+Invocation parseCommandLine(const QStringList& args) {
+    Invocation c;
+    QCommandLineParser parser;
+    for (const QString& name : kValued) parser.addOption({name, {}, "value"});
+    for (const QString& name : kSwitches) parser.addOption({name, {}});
+    parser.addOption({{"h", "help"}, {}});
+    if (!parser.parse(QStringList{"orvik3"} + args)) {
+        c.error = parserError(parser);
+        return c;
     }
-    if (c.error.isEmpty() && !c.saveFile.isEmpty() && c.action != CommandLine::Action::Status)
-        c.error = "--save belongs to the status command";
-    if (c.error.isEmpty() && c.at.isValid() && c.action != CommandLine::Action::SetTime)
-        c.error = "--at belongs to the set-time command";
+    bool help = false;
+    QHash<QString, int> seen;  // options apply in the order given: a later --port wins
+    for (const QString& name : parser.optionNames()) {
+        const int k = seen[name]++;
+        const QString value = kValued.contains(name) ? parser.values(name).value(k) : QString();
+        c.error = applyOption(c, help, name, value);
+        if (!c.error.isEmpty()) return c;
+    }
+    c.error = commandWords(c, parser.positionalArguments());
+    if (c.error.isEmpty()) c.error = commandRules(c);
+    if (c.error.isEmpty() && help) c.action = Action::Help;
+    // The factory commands need the full edition's controls.
+    const bool factory = c.action == Action::Settings ||
+                         (c.action == Action::Upload && (c.upload.kind == UploadCommand::Kind::Fpga ||
+                                                         c.upload.kind == UploadCommand::Kind::Serial));
+    if (factory) c.common.fullEdition = true;
     return c;
 }
 
 QString usageText() {
-    QString text = QStringLiteral(
+    return QStringLiteral(
         "Usage: orvik3 [command] [options]\n"
         "\n"
         "Without a command the desktop program starts.\n"
@@ -115,6 +279,27 @@ QString usageText() {
         "                             it as text (FILE.txt) or rich text (FILE.rtf)\n"
         "  set-time [--now | --at \"YYYY-MM-DD HH:MM\"]\n"
         "                             connect and set the camera's clock (default: --now)\n"
+        "  console read ADDR          read a controller register (0 to 255) and print it\n"
+        "  console write ADDR B1 [B2 [B3]]\n"
+        "                             write one to three bytes from register ADDR on and print\n"
+        "                             the value the camera then holds there\n"
+        "  start-values --yes         put the camera into its starting configuration, write it\n"
+        "                             to its memory and print what a status read then shows\n"
+        "  pictures                   connect and print how many pictures the camera holds\n"
+        "  download N|splash|all [--palette NAME] [--out PATH] [--format bmp|png|csv]\n"
+        "           [--force]         save pictures as the screen shows them, strip included;\n"
+        "                             NAME is an entry of the colour list (\"Red hot, white\");\n"
+        "                             csv writes the 320 x 240 pixel values, one row a line,\n"
+        "                             after '#' lines with the header fields and the palette;\n"
+        "                             all saves 1 to the stored count into the folder PATH as\n"
+        "                             picture-NN.bmp (.png, .csv); a picture already saved is\n"
+        "                             skipped unless --force\n"
+        "  delete N|all --yes         delete one stored picture, or all of them\n"
+        "  store                      make the camera store a picture now\n"
+        "  splash FILE.bmp            upload a 320 x 240, 24-bit bitmap as the start-up picture\n"
+        "  splash on|off|view         switch the custom start-up picture, or show it\n"
+        "  fpga FILE.rbf              (full edition) upload an FPGA configuration\n"
+        "  serial N                   (full edition) give the camera serial number N\n"
         "\n"
         "Options:\n"
         "  --port N                   use port N (1 to 4)\n"
@@ -127,163 +312,4 @@ QString usageText() {
         "  --help                     this text\n"
         "\n"
         "Exit codes: 0 done, 1 the camera did not answer (or the action failed), 2 bad usage.\n");
-    // The factory and picture commands go after the others.
-    return text.insert(text.indexOf("\nOptions:"),
-                       settingsUsageText() + pictureUsageText() + uploadUsageText());
-}
-
-namespace {
-
-QTextStream& out() {
-    static QTextStream s(stdout);
-    return s;
-}
-
-void click(QPushButton* button) {
-    button->click();
-}
-
-// Chooses the port and speed as a user would on the screens.
-void applyLineChoices(Program& p, const CommandLine& c) {
-    if (c.port != 0) {
-        showInList(p.front.CommPort_combo, QString::number(c.port));
-        click(p.front.ComPort_Set_btn);
-    }
-    if (c.speed == 19200) click(p.advanced.ui.Baud_19200_btn);
-}
-
-int listPorts(Program& p) {
-    out() << portMapDescription(p.form1.ports(), true) << Qt::endl;
-    out() << "Port list: " << portListEntries(p.state.PortPresent).join(", ") << Qt::endl;
-    return kExitOk;
-}
-
-bool connectToCamera(Program& p) {
-    click(p.front.ConnectToCamera_btn);
-    return !p.state.StatusCommsError;
-}
-
-int readStatus(Program& p, ConsoleDialogs& dialogs, const CommandLine& c) {
-    if (!connectToCamera(p)) return kExitNoAnswer;
-    QString report = boxText(p.advanced.ui.RichTextBox1);
-    out() << report.replace("\r\n", "\n") << Qt::flush;
-    if (c.saveFile.isEmpty()) return kExitOk;
-    const bool rtf = c.saveFile.endsWith(".rtf", Qt::CaseInsensitive);
-    dialogs.files.push_back({c.saveFile, rtf ? 2 : 1});
-    const int before = dialogs.messages;
-    // "Save Report" unlocks only after "Get report"; the connect has just read the same report.
-    p.advanced.cmdSaveReport_Click();
-    return dialogs.messages == before ? kExitOk : kExitNoAnswer;
-}
-
-int setTime(Program& p, const CommandLine& c) {
-    if (!connectToCamera(p)) return kExitNoAnswer;
-    click(p.front.TimeDate_btn);
-    if (c.at.isValid()) {
-        click(p.front.EditTimeAndDate_btn);
-        selectClock(p.front.timeLists(),
-                    {c.at.time().hour(), c.at.time().minute(), c.at.date().day(),
-                     c.at.date().month(), c.at.date().year()});
-    } else {
-        click(p.front.GetCus_Time);
-    }
-    p.state.LastReply.clear();
-    click(p.front.CustomerSetTime);
-    if (p.state.LastReply.contains(cameraAck())) return kExitOk;
-    QTextStream(stderr) << "Orvik 3: the camera did not accept the time and date" << Qt::endl;
-    return kExitNoAnswer;
-}
-
-// Without a display, Qt's own chatter (no runtime folder, offscreen window hints) would mix with
-// the forms' messages on standard error; only its real failures are kept.
-void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) QTextStream(stderr) << text << Qt::endl;
-}
-
-std::unique_ptr<camsim::SimCamera> startSimulation(const CommandLine& c, PortMap& map) {
-    camsim::Options o;
-    o.baud = c.speed;
-    o.paced = true;
-    auto camera = std::make_unique<camsim::SimCamera>(o);
-    const QString device = QString::fromStdString(camera->devicePath());
-    if (map.device(1).isEmpty())
-        map.assign(1, device);
-    else
-        map.append(device);
-    return camera;
-}
-
-}  // namespace
-
-int runProgram(int argc, char** argv) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    const SettingsCommand settings = takeSettingsCommand(args);  // console, start-values
-    const UploadCommand upload = takeUploadCommand(args);
-    QString pictureError;
-    const std::optional<PictureCommand> picture = takePictureCommand(args, pictureError);
-    CommandLine c = parseCommandLine(args);
-    if (c.error.isEmpty()) c.error = settings.error;
-    if (c.error.isEmpty()) c.error = pictureError;
-    if (c.error.isEmpty()) c.error = upload.error;
-    const bool otherAction =
-        settings.given() || upload.given() ||
-        (c.action != CommandLine::Action::Desktop && c.action != CommandLine::Action::Help);
-    if (c.error.isEmpty() && picture && otherAction) c.error = "one command at a time";
-    if (!c.error.isEmpty()) {
-        QTextStream(stderr) << "orvik3: " << c.error << "\n\n" << usageText();
-        return kExitUsage;
-    }
-    if (c.action == CommandLine::Action::Help) {
-        out() << usageText() << Qt::flush;
-        return kExitOk;
-    }
-    const bool desktop = c.action == CommandLine::Action::Desktop && !settings.given() &&
-                         !picture && !upload.given();
-    if (!desktop) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quietQtMessages);
-    }
-    QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName("orvik3");  // the desktop entry gives the icon
-
-    ProgramOptions options;
-    for (const auto& [n, device] : c.portDevices) options.ports.assign(n, device);
-    std::unique_ptr<camsim::SimCamera> camera;
-    if (c.simulate) camera = startSimulation(c, options.ports);
-    for (const QString& device : PortMap::scanDevices()) options.ports.append(device);
-    if (!c.repairCentre.isEmpty()) options.repairCentreAddress = c.repairCentre;
-    options.fullEdition = c.fullEdition || settings.given() || upload.factory();
-
-    ConsoleDialogs console;
-    WidgetDialogs widgets;
-    Dialogs& dialogs = desktop ? static_cast<Dialogs&>(widgets) : console;
-    SendmailTransport mail;
-    Program program(dialogs, mail, std::move(options));
-    program.onExit = [] { QCoreApplication::exit(0); };
-    program.start();
-    LinkTrace& trace = program.form1.engine().trace();
-    if (!c.traceFile.isEmpty() && !trace.open(c.traceFile)) {
-        QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << ": "
-                            << trace.errorString() << Qt::endl;
-        return kExitUsage;
-    }
-    if (!desktop)
-        program.indicator.healthLine = [](const QString& line) {
-            QTextStream(stderr) << line << Qt::endl;
-        };
-    applyLineChoices(program, c);
-    if (settings.given()) return runSettingsCommand(program, settings);
-    if (upload.given()) return runUploadCommand(program, upload);
-    if (picture) return runPictureCommand(program, console, *picture);
-    switch (c.action) {
-        case CommandLine::Action::Ports:
-            return listPorts(program);
-        case CommandLine::Action::Status:
-            return readStatus(program, console, c);
-        case CommandLine::Action::SetTime:
-            return setTime(program, c);
-        default:
-            return app.exec();
-    }
 }

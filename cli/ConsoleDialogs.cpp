@@ -13,18 +13,3 @@ MsgAnswer ConsoleDialogs::message(const QString& text, const QString& title, Msg
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                               : MsgAnswer::Ok;
 }
-
-std::optional<FileChoice> ConsoleDialogs::openFile(const FileRequest&) {
-    if (files.empty()) return std::nullopt;
-    FileChoice choice = files.front();
-    files.pop_front();
-    return choice;
-}
-
-std::optional<FileChoice> ConsoleDialogs::saveFile(const FileRequest& request) {
-    return openFile(request);
-}
-
-bool ConsoleDialogs::choosePrinter(QPrinter&) {
-    return false;
-}

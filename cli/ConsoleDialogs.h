@@ -1,9 +1,8 @@
 #pragma once
-// Dialogs for the command line: messages go to standard error with their titles, questions take
-// their default answer, and file dialogs take the answers the command line was given.
+// Dialogs for the command line: messages go to standard error with their titles and questions
+// take their default answer. No command asks for a file or a printer through them.
 
 #include <QTextStream>
-#include <deque>
 
 #include "app/Dialogs.h"
 
@@ -12,11 +11,10 @@ class ConsoleDialogs : public Dialogs {
     ConsoleDialogs();
     MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
                       MsgButtons buttons) override;
-    std::optional<FileChoice> openFile(const FileRequest& request) override;
-    std::optional<FileChoice> saveFile(const FileRequest& request) override;
-    bool choosePrinter(QPrinter& printer) override;
+    std::optional<FileChoice> openFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> saveFile(const FileRequest&) override { return std::nullopt; }
+    bool choosePrinter(QPrinter&) override { return false; }
 
-    std::deque<FileChoice> files;  // answers for the next file dialogs, in order
     int messages = 0;
 
   private:

@@ -12,7 +12,9 @@ QString qtFilterFromDesign(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        out << QString("%1 (%2)").arg(parts[i], patterns);
+        // The design's descriptions mostly name their patterns already: "Bitmap Files (*.bmp)".
+        const QString named = QString("(%1)").arg(patterns);
+        out << (parts[i].endsWith(named) ? parts[i] : QString("%1 %2").arg(parts[i], named));
     }
     return out.join(";;");
 }

@@ -1,0 +1,19 @@
+#include "cli/LineSetup.h"
+
+LineSetup setUpLine(const CommonOptions& c) {
+    LineSetup line;
+    for (const auto& [n, device] : c.portDevices) line.ports.assign(n, device);
+    if (c.simulate) {
+        camsim::Options o;
+        o.baud = c.speed;
+        o.paced = true;
+        line.simulated = std::make_unique<camsim::SimCamera>(o);
+        const QString device = QString::fromStdString(line.simulated->devicePath());
+        if (line.ports.device(1).isEmpty())
+            line.ports.assign(1, device);
+        else
+            line.ports.append(device);
+    }
+    for (const QString& device : PortMap::scanDevices()) line.ports.append(device);
+    return line;
+}

@@ -1,0 +1,84 @@
+// One run of the program: parse, then the desktop program or one command on the camera
+// operations, without a window.
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include "app/SharedState.h"
+#include "camera/Camera.h"
+#include "cli/CommandLine.h"
+#include "cli/ConsoleDialogs.h"
+#include "cli/LineSetup.h"
+#include "app/LinkObserver.h"
+#include "link/PortDiscovery.h"
+
+namespace {
+
+// The command line shows each picture transfer's health on standard error.
+class HealthLines : public LinkObserver {
+  public:
+    explicit HealthLines(QTextStream& err) : err_(err) {}
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        err_ << "Last transfer" << (complete ? "" : " (incomplete)") << ": " << healthText(health)
+             << Qt::endl;
+    }
+
+  private:
+    QTextStream& err_;
+};
+
+int runCommand(const Invocation& c) {
+    QTextStream out(stdout), err(stderr);
+    LineSetup line = setUpLine(c.common);
+    ConsoleDialogs dialogs;
+    SharedState state;
+    state.CustomerScreenLoaded = true;  // the command line stands where the front screen does
+    camera::Camera camera(state, dialogs, std::move(line.ports));
+    HealthLines health(err);
+    camera.engine().setObserver(&health);
+    camera::showMessages(dialogs, camera.start());
+
+    LinkTrace& trace = camera.engine().trace();
+    if (!c.common.traceFile.isEmpty() && !trace.open(c.common.traceFile)) {
+        err << "orvik3: cannot write the link log " << c.common.traceFile << ": "
+            << trace.errorString() << Qt::endl;
+        return kExitUsage;
+    }
+    // The port and speed chosen, as "Set" and the speed buttons choose them.
+    CliRun run{camera, c.common, out, err, {}, portListEntries(state.PortPresent).value(0)};
+    if (c.common.port != 0) {
+        run.portText = QString::number(c.common.port);
+        ApplyPortChoice(camera.port(), dialogs, run.portText);
+    }
+    if (c.common.speed == 19200) camera.port().setSettings(settingsForSpeed(19200));
+    run.connect = [&run] { return connectCamera(run); };
+
+    using A = Invocation::Action;
+    switch (c.action) {
+        case A::Ports: return runPorts(run);
+        case A::Status: return runStatus(run, c.saveFile);
+        case A::SetTime: return runSetTime(run, c.at);
+        case A::Settings: return runSettingsCommand(run, c.settings);
+        case A::Picture: return runPictureCommand(run, c.picture);
+        case A::Upload: return runUploadCommand(run, c.upload);
+        default: return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int runProgram(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const Invocation c = parseCommandLine(args);
+    if (!c.error.isEmpty()) {
+        QTextStream(stderr) << "orvik3: " << c.error << "\n\n" << usageText();
+        return kExitUsage;
+    }
+    if (c.action == Invocation::Action::Help) {
+        QTextStream(stdout) << usageText() << Qt::flush;
+        return kExitOk;
+    }
+    if (c.action == Invocation::Action::Desktop) return runDesktop(argc, argv, c.common);
+    QCoreApplication app(argc, argv);
+    return runCommand(c);
+}
