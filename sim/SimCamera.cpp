@@ -116,6 +116,7 @@ struct SimCamera::Impl {
     std::string path;                        // guarded by mu
     std::deque<std::function<void()>> jobs;  // guarded by mu
     std::atomic<int64_t> hiddenDamage{0};
+    std::optional<TimePoint> firstByte;  // guarded by mu
 
     // Camera thread only.
     std::mt19937 lineRng;
@@ -357,6 +358,7 @@ void SimCamera::Impl::readLine(TimePoint now) {
 void SimCamera::Impl::onBytes(const uint8_t* data, size_t n, TimePoint now) {
     {
         std::lock_guard lock(mu);
+        if (!firstByte && n > 0) firstByte = now;
         if (core.faults().silent) {
             core.counters().bytesLostSilent += static_cast<int64_t>(n);
             return;
@@ -453,6 +455,12 @@ std::vector<uint8_t> SimCamera::rawReceived() const {
 void SimCamera::clearLog() {
     std::lock_guard lock(impl_->mu);
     impl_->core.clearLog();
+    impl_->firstByte.reset();
+}
+
+std::optional<std::chrono::steady_clock::time_point> SimCamera::firstByteTime() const {
+    std::lock_guard lock(impl_->mu);
+    return impl_->firstByte;
 }
 
 CameraState SimCamera::defaultState() {

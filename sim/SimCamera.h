@@ -2,8 +2,10 @@
 // The simulated camera on a pseudo-terminal: the program opens devicePath() as its serial port.
 // One thread per camera paces the line, runs the protocol core and applies the line faults.
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,10 @@ class SimCamera {
     std::vector<std::vector<uint8_t>> receivedPayloads() const;
     std::vector<uint8_t> rawReceived() const;
     void clearLog();
+    // When the first byte from the program reached the camera since it started or its log was
+    // last cleared, on the steady clock (the poll that found it; 5 ms at most after it came while
+    // the program's side was still closed).
+    std::optional<std::chrono::steady_clock::time_point> firstByteTime() const;
 
     // Five stored pictures, serial number 10234, firmware 3.2, the factory splash.
     static CameraState defaultState();

@@ -1,0 +1,111 @@
+// Command-line start-up: the time from exec of the command-line program to the first byte of its
+// status request on the simulated camera's line (paced, 115200 baud). Runs `orvik3 status` 15
+// times, each against a new camera, and prints the median as "cli_startup_ms: <value>".
+// The program is the orvik3 beside this benchmark, or the path given as the first argument.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/SimCamera.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC, as the child's stamp below
+
+constexpr int kRuns = 15;
+constexpr auto kRunLimit = std::chrono::seconds(30);
+
+std::string programBesideThis() {
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return "orvik3";
+    std::string path(self, size_t(n));
+    return path.substr(0, path.rfind('/') + 1) + "orvik3";
+}
+
+// One run: exec to the first byte on the camera's line in milliseconds, or a negative number
+// when the program did not start, did not read the status or sent something else first.
+double oneRun(const std::string& program) {
+    camsim::Options o;  // paced, 115200 baud
+    camsim::SimCamera camera(o);
+    const std::string port = "1=" + camera.devicePath();
+
+    int stamp[2];
+    if (pipe2(stamp, O_CLOEXEC) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, STDIN_FILENO);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        timespec t{};
+        clock_gettime(CLOCK_MONOTONIC, &t);
+        [[maybe_unused]] const ssize_t w = write(stamp[1], &t, sizeof t);
+        const char* argv[] = {program.c_str(), "status", "--port", port.c_str(), nullptr};
+        execv(program.c_str(), const_cast<char* const*>(argv));
+        _exit(127);
+    }
+    close(stamp[1]);
+    timespec t{};
+    const bool stamped = read(stamp[0], &t, sizeof t) == ssize_t(sizeof t);
+    close(stamp[0]);
+
+    int status = 0;
+    const auto deadline = Clock::now() + kRunLimit;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (Clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            std::fprintf(stderr, "cli_startup: the program did not finish in time\n");
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (!stamped || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "cli_startup: the status command failed\n");
+        return -1;
+    }
+    const std::vector<uint8_t> raw = camera.rawReceived();
+    const std::vector<uint8_t> request = {0x10, 0x02, 0x54, 0x01, 'S', 'r'};
+    const auto first = camera.firstByteTime();
+    if (!first || raw.size() < request.size() ||
+        !std::equal(request.begin(), request.end(), raw.begin())) {
+        std::fprintf(stderr,
+                     "cli_startup: the first bytes on the line were not the status request\n");
+        return -1;
+    }
+    const Clock::time_point exec{std::chrono::seconds(t.tv_sec) +
+                                 std::chrono::nanoseconds(t.tv_nsec)};
+    return std::chrono::duration<double, std::milli>(*first - exec).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string program = argc > 1 ? argv[1] : programBesideThis();
+    // The command line needs no display: none is offered.
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        const double ms = oneRun(program);
+        if (ms < 0) return 1;
+        times.push_back(ms);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("cli_startup_ms: %.1f\n", times[times.size() / 2]);
+    std::fflush(stdout);
+    return 0;
+}
