@@ -30,9 +30,8 @@ void sendHeatsinkFill(Camera& camera, OptionPair threshold, bool secondFill) {
 Outcome sendHeatsinkThresholds(Camera& camera, OptionPair threshold) {
     Outcome out;
     if (threshold == OptionPair::None)
-        return out.fail(
-            {"Choose \"Overtemp high threshold\" or \"Overtemp low threshold\" first.",
-             "Orvik 3", MsgIcon::Exclamation});
+        return out.fail({"Choose \"Overtemp high threshold\" or \"Overtemp low threshold\" first.",
+                         "Orvik 3", MsgIcon::Exclamation});
     sendHeatsinkFill(camera, threshold, false);
     sendHeatsinkFill(camera, threshold, true);
     return out;

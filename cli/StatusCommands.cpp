@@ -47,8 +47,7 @@ int runStatus(CliRun& run, const QString& saveFile) {
 
 int runSetTime(CliRun& run, const QDateTime& at) {
     if (!run.connect()) return kExitNoAnswer;
-    const ClockValues clock =
-        at.isValid() ? clockValuesAt(at) : camera::takePcClock(run.camera);
+    const ClockValues clock = at.isValid() ? clockValuesAt(at) : camera::takePcClock(run.camera);
     run.camera.state().LastReply.clear();
     if (camera::sendTimeDate(run.camera, clock)) return kExitOk;
     run.err << "Orvik 3: the camera did not accept the time and date" << Qt::endl;

@@ -34,9 +34,9 @@ AdvancedSetUpTab::AdvancedSetUpTab(Orvik3_main_frm& form, AppContext& context,
     on(ui.Baud_115200_btn, &AdvancedSetUpTab::Baud_115200_btn_Click);
     on(ui.Baud_19200_btn, &AdvancedSetUpTab::Baud_19200_btn_Click);
     namespace X = camera::Resets;
-    for (auto [button, row] : {std::pair{ui.ResetHumidity_btn, X::Humidity},
-                               std::pair{ui.ResetHeasink_btn, X::Heatsink},
-                               std::pair{ui.ResetCam, X::ResetCamera}})
+    for (auto [button, row] :
+         {std::pair{ui.ResetHumidity_btn, X::Humidity}, std::pair{ui.ResetHeasink_btn, X::Heatsink},
+          std::pair{ui.ResetCam, X::ResetCamera}})
         connect(button, &QPushButton::clicked, this, [this, row] { sendRow(row); });
     on(ui.Command1, &AdvancedSetUpTab::Command1_Click);
     on(ui.ResetColdWarmCount, &AdvancedSetUpTab::ResetColdWarmCount_Click);

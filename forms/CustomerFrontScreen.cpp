@@ -9,13 +9,13 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
+#include "camera/AppContext.h"
 #include "camera/Clock.h"
 #include "camera/Connection.h"
 #include "forms/Form1.h"
-#include "camera/AppContext.h"
-#include "link/PortDiscovery.h"
 #include "forms/FormWidgets.h"
 #include "forms/Orvik3MainForm.h"
+#include "link/PortDiscovery.h"
 
 CustomerFrontScreen::CustomerFrontScreen(AppContext& context, Form1& form1,
                                          Orvik3_main_frm& advanced, QWidget* parent)

@@ -25,8 +25,8 @@ QLineEdit* box(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-EngineeringTab::EngineeringTab(Orvik3_main_frm& form, AppContext& context,
-                               camera::Camera& camera, Orvik3Controls& controls)
+EngineeringTab::EngineeringTab(Orvik3_main_frm& form, AppContext& context, camera::Camera& camera,
+                               Orvik3Controls& controls)
     : AdvancedTab(form, context, camera, controls) {
     auto* v = new QVBoxLayout(this);
     v->addWidget(makeLabel(this, "Engineering_Label", "Engineering use only!!!"));
@@ -83,10 +83,10 @@ void EngineeringTab::showAnswer(const camera::RegisterAnswer& answer) {
 
 void EngineeringTab::Send_btn_Click() {
     if (busy()) return;
-    camera::RegisterWrite write{ui.AddressWriteText->text(),
-                                {ui.SendByte1->text(), ui.SendByte2->text(), ui.SendByte3->text()},
-                                {ui.SendByte1->isEnabled(), ui.SendByte2->isEnabled(),
-                                 ui.SendByte3->isEnabled()}};
+    camera::RegisterWrite write{
+        ui.AddressWriteText->text(),
+        {ui.SendByte1->text(), ui.SendByte2->text(), ui.SendByte3->text()},
+        {ui.SendByte1->isEnabled(), ui.SendByte2->isEnabled(), ui.SendByte3->isEnabled()}};
     showAnswer(camera::writeRegister(camera_, write));
 }
 

@@ -11,8 +11,8 @@
 #include "camera/Thresholds.h"
 #include "forms/FpgaConfigurationForm.h"
 #include "forms/FrameBuilders.h"
-#include "link/CommandTable.h"
 #include "forms/Orvik3MainForm.h"
+#include "link/CommandTable.h"
 
 namespace advanced {
 
@@ -120,10 +120,9 @@ void GeneralTab::buildButtonRows(QGridLayout* grid) {
     ui.NVR_write_btn = makeButton(this, "NVR_write_btn", "Write to NVR");
     ui.cmdNextCamera =
         makeButton(this, "cmdNextCamera", "Next Camera", "Reset form to set up next camera");
-    grid->addWidget(
-        buttonRow(this, {ui.restoreDefaultsbtn, ui.ResetRunCount_btn, ui.ResetCam_btn}), 3, 1);
-    grid->addWidget(buttonRow(this, {ui.WriteSafe_btn, ui.NVR_write_btn, ui.cmdNextCamera}), 4,
-                    1);
+    grid->addWidget(buttonRow(this, {ui.restoreDefaultsbtn, ui.ResetRunCount_btn, ui.ResetCam_btn}),
+                    3, 1);
+    grid->addWidget(buttonRow(this, {ui.WriteSafe_btn, ui.NVR_write_btn, ui.cmdNextCamera}), 4, 1);
     ui.Bootloader_attention = makeButton(this, "Bootloader_attention", "Bootloader mode");
     ui.CallMicrochipBootloader = makeButton(this, "CallMicrochipBootloader", "Bootloader");
     ui.FPGALoaderForm = makeButton(this, "FPGALoaderForm", "FPGA loader");

@@ -54,8 +54,8 @@ void OptionsTab::buildSensorFrame(QGridLayout* grid) {
     sg->addWidget(pair(ui.Spot_on_btn, "Spot_on_btn", "Spot sensor on", ui.Spot_off_btn,
                        "Spot_off_btn", "Spot sensor off"),
                   0, 0);
-    sg->addWidget(pair(ui.AMB_ON_btn, "AMB_ON_btn", "Amb sensor on", ui.AMB_OFF_btn,
-                       "AMB_OFF_btn", "Amb sensor off"),
+    sg->addWidget(pair(ui.AMB_ON_btn, "AMB_ON_btn", "Amb sensor on", ui.AMB_OFF_btn, "AMB_OFF_btn",
+                       "Amb sensor off"),
                   1, 0);
     QGroupBox* units = frames::row(sensors, "Units_Frame", "UNITS");
     ui.optC = add(units, makeOption(units, "optC", "C"));
@@ -144,9 +144,8 @@ void OptionsTab::connectTimeOptions() {
            [this] { GetTimeFromPC(form_.optionsTimeLists(), ctx_.state); });
     chosen(ui.Edit_Time_Date,
            [this] { enableTimeLists(form_.optionsTimeLists(), true, ListBackground::White); });
-    chosen(ui.No_Change_To_Time_Date, [this] {
-        enableTimeLists(form_.optionsTimeLists(), false, ListBackground::Inactive);
-    });
+    chosen(ui.No_Change_To_Time_Date,
+           [this] { enableTimeLists(form_.optionsTimeLists(), false, ListBackground::Inactive); });
 }
 
 }  // namespace advanced

@@ -109,10 +109,10 @@ void Orvik3_main_frm::wireSplashPanel() {
     const auto& pics = imageTab->ui;
     splash->setUploadLocks({ui.SSTab1, ui.Close_btn, pics.Image_save_btn, pics.Download_image_},
                            {ui.CommPort_combo, ui.ComPort_Set_btn});
-    splash->setStopRestores({pics.ImageProgress},
-                            {ui.SSTab1, pics.ViewImage_btn, pics.ViewImage_combo,
-                             pics.Download_image_, pics.DeleteSelection_btn,
-                             pics.DeleteAllImages, pics.PreviousImage, pics.NextImage_btn});
+    splash->setStopRestores(
+        {pics.ImageProgress},
+        {ui.SSTab1, pics.ViewImage_btn, pics.ViewImage_combo, pics.Download_image_,
+         pics.DeleteSelection_btn, pics.DeleteAllImages, pics.PreviousImage, pics.NextImage_btn});
     splash->selectSplashEntry = [this] { imageTab->ui.ViewImage_combo->setCurrentIndex(0); };
 }
 

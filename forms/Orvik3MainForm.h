@@ -19,7 +19,7 @@ class SplashPanel;
 namespace camera {
 class Camera;
 struct StatusRead;
-}
+}  // namespace camera
 namespace images {
 class DownloadImageTab;
 }
@@ -57,8 +57,7 @@ class Orvik3_main_frm : public QWidget {
 
     void Form_Load();
 
-    // Reads the camera's status block into the controls and shared values; with `report`, the
-    // Camera Setup Summary goes into RichTextBox1.
+    // The status read into the controls; with `report`, the summary goes into RichTextBox1.
     void ReadCameraStatus(bool report);
     // The port list a status read chooses by: the customer front screen's when it is loaded.
     QString statusPortText() const;
@@ -79,8 +78,7 @@ class Orvik3_main_frm : public QWidget {
     void cmdNextCamera_Click();
     void Close_btn_Click();
     void ComPort_Set_btn_Click();
-    // Kept here for the callers that reach them through the form.
-    void Status_report_request_Click();
+    void Status_report_request_Click();  // and three more tabs' handlers, reached through here
     void cmdSaveReport_Click();
     void Read_btn_Click();
     void Start_Up_btn_Click();

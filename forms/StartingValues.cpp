@@ -1,5 +1,7 @@
 // "Set starting values" on the "General" tab: the controls locked while the run sends, and the
 // values it sends shown in their controls.
+#include "camera/StartingValues.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "camera/StartingValues.h"
 #include "forms/FormWidgets.h"
 #include "forms/GeneralTab.h"
 #include "forms/Orvik3MainForm.h"
@@ -19,22 +20,22 @@ namespace {
 
 // Locked while the run sends, in this order, and unlocked in the same order. Some belong to the
 // upload functions; a name not on the form is passed over.
-const char* const kLockedControls[] = {
-    "Test_Card_On_btn", "Display_bars_btn", "Display_scene_btn", "IrisNrmOp_btn",
-    "IrisPulseWidth_btn", "OpenIris", "Offset_combo", "Gain_btn", "Overtemp_send_btn",
-    "HumiditySend", "cmdNextCamera", "ChangeSerialNo_btn", "restoreDefaultsbtn", "NVR_write_btn",
-    "WriteSafe_btn", "CallMicrochipBootloader", "Bootloader_attention", "ResetCam_btn",
-    "FPGALoaderForm", "Start_Up_btn", "ResetCam", "IrisTest", "ResetRunCount_btn",
-    "IrisControlFrame", "IrisWidth_frame", "Gain_frame", "Offset_frame", "humiditysettingsFrame",
-    "Heatsink_Frame", "Test_Card_frame", "Comms", "IrisPulseCombo", "GainText", "OffsetText",
-    "humdisable", "humenable", "Label14", "Label15", "Overtemp_disable", "Overtemp_enable",
-    "Label19", "Label18", "Label17",
-};
+const QStringList kLockedControls =
+    QString(
+        "Test_Card_On_btn Display_bars_btn Display_scene_btn IrisNrmOp_btn "
+        "IrisPulseWidth_btn OpenIris Offset_combo Gain_btn Overtemp_send_btn HumiditySend "
+        "cmdNextCamera ChangeSerialNo_btn restoreDefaultsbtn NVR_write_btn WriteSafe_btn "
+        "CallMicrochipBootloader Bootloader_attention ResetCam_btn FPGALoaderForm "
+        "Start_Up_btn ResetCam IrisTest ResetRunCount_btn IrisControlFrame IrisWidth_frame "
+        "Gain_frame Offset_frame humiditysettingsFrame Heatsink_Frame Test_Card_frame Comms "
+        "IrisPulseCombo GainText OffsetText humdisable humenable Label14 Label15 "
+        "Overtemp_disable Overtemp_enable Label19 Label18 Label17")
+        .split(' ');
 
 }  // namespace
 
 void GeneralTab::lockForStartValues(bool locked) {
-    for (const char* name : kLockedControls)
+    for (const QString& name : kLockedControls)
         if (QWidget* w = form_.findChild<QWidget*>(name)) w->setEnabled(!locked);
 }
 
@@ -50,8 +51,7 @@ void GeneralTab::showStartValues() {
     for (QComboBox* c : {ui.LCD_Brightness_user, ui.LCD_Contrast_user, ui.LCD_Color_user})
         selectText(c, S::Lcd);
     ui.SetupImageColour->setCurrentIndex(S::PictureColour);
-    for (QRadioButton* r :
-         {ui.humenable, ui.humdisable, ui.Overtemp_enable, ui.Overtemp_disable})
+    for (QRadioButton* r : {ui.humenable, ui.humdisable, ui.Overtemp_enable, ui.Overtemp_disable})
         r->setChecked(true);
 }
 

@@ -26,8 +26,8 @@ bool printsNowhere(const QPrinter& printer) {
 
 }  // namespace
 
-StatusReportTab::StatusReportTab(Orvik3_main_frm& form, AppContext& context,
-                                 camera::Camera& camera, Orvik3Controls& controls)
+StatusReportTab::StatusReportTab(Orvik3_main_frm& form, AppContext& context, camera::Camera& camera,
+                                 Orvik3Controls& controls)
     : AdvancedTab(form, context, camera, controls) {
     auto* grid = new QGridLayout(this);
     grid->addWidget(makeLabel(this, "Status_report_Label", "Status report"), 0, 0);
@@ -88,9 +88,8 @@ StyledRuns StatusReportTab::assembleOutput() {
 
 void StatusReportTab::cmdSaveReport_Click() {
     const StyledRuns runs = assembleOutput();
-    const std::optional<FileChoice> choice =
-        ctx_.dialogs.saveFile({"Save Report", QString::fromLatin1(kReportSaveFilter),
-                               camera::RichTextFilter, QString()});
+    const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(
+        {"Save Report", QString::fromLatin1(kReportSaveFilter), camera::RichTextFilter, QString()});
     ui.RichTextBox3->clear();
     if (!choice || choice->path.isEmpty()) return;  // cancelled
     show(camera::saveReport(camera_, choice->path, choice->filterIndex, runs));

@@ -1,10 +1,10 @@
 #include "forms/TabRows.h"
 
 #include <QEvent>
-#include <algorithm>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TabRows::TabRows(QWidget* parent) : QTabWidget(parent) {
     tabBar()->hide();
@@ -44,7 +44,8 @@ void TabRows::syncRows() {
         if (i == currentIndex()) currentRow = int(rows.size()) - 1;
     }
     // As on a card index, the row of the open tab sits next to its page.
-    if (currentRow >= 0) std::rotate(rows.begin() + currentRow, rows.begin() + currentRow + 1, rows.end());
+    if (currentRow >= 0)
+        std::rotate(rows.begin() + currentRow, rows.begin() + currentRow + 1, rows.end());
     for (const std::vector<int>& row : rows) {
         auto* bar = new QTabBar(rowsBox_);
         bar->setUsesScrollButtons(false);

@@ -81,11 +81,29 @@ Act console(camera::RegisterWrite w, int shows = -1) {
 }
 
 struct OpCase {
-    const char* label;
+    std::string label;
     Act act;
     std::vector<QByteArray> payloads;
     const char* message = nullptr;  // part of the one message it gives
 };
+
+// Fixed rows: the row a button sends and the payload the camera takes.
+namespace R = camera::Rows;
+namespace X = camera::Resets;
+// clang-format off
+const std::pair<int, QByteArray> kFixedRows[] = {
+    {R::KitLockheed, cmd("Ud")}, {R::KitOldBst, cmd("Ua")}, {R::KitAsi, cmd("Uc")},
+    {R::Pal, cmd("Up")}, {R::Ntsc, cmd("Un")}, {R::IrisTest, cmd("It")}, {R::OpenIris, cmd("Io")},
+    {R::Bars, cmd("St")}, {Row::ReturnToNormal, cmd("Sf")}, {117, cmd("O", {0x8F})},
+    {116, cmd("O", {0x8E})}, {24, cmd("Zp")}, {23, cmd("Zo")}, {97, cmd("Gr")}, {98, cmd("Gi")},
+    {95, cmd("TS")}, {96, cmd("Ts")}, {59, cmd("TF")}, {58, cmd("TC")}, {38, cmd("Tf")},
+    {40, cmd("Tt")}, {43, cmd("Df")}, {42, cmd("Dt")}, {8, cmd("Ta")}, {9, cmd("Tb")},
+    {101, cmd("TH")}, {104, cmd("TK")}, {105, cmd("TL")}, {R::ZoomIn, cmd("Zt")},
+    {X::ColdWarm, cmd("Rs")}, {X::RunTime, cmd("Rt")}, {X::ResetCamera, cmd("Rm")},
+    {X::RestoreDefaults, cmd("Rd")}, {X::WriteFactoryDefaults, cmd("A", {0x04})},
+    {X::WriteNvr, cmd("Nw")},
+};
+// clang-format on
 
 const char* const kRange = "0 to 255";
 const char* const kNoData = "No data is to be sent because, there is no data in the text boxs.";
@@ -93,110 +111,65 @@ const char* const kNoData = "No data is to be sent because, there is no data in 
 std::vector<OpCase> cases() {
     using namespace camera;
     using O = OptionPair;
-    return {
-        {"options off", does([](Camera& c) { sendOptions(c, {false, false, true, false}); }),
-         {cmd("Ff"), cmd("Fh"), cmd("TF"), cmd("Fd")}},
-        {"options on", does([](Camera& c) { sendOptions(c, {}); }),
-         {cmd("Fe"), cmd("Fg"), cmd("TC"), cmd("Fc")}},
-        {"Vox", row(Rows::KitLockheed), {cmd("Ud")}},
-        {"BST old", row(Rows::KitOldBst), {cmd("Ua")}},
-        {"ASi", row(Rows::KitAsi), {cmd("Uc")}},
-        {"BST new",
-         does([](Camera& c) {
-             prepareNewBstController(c);
-             sendFixedRow(c, Rows::KitNewBst);
-         }),
+    std::vector<OpCase> out;
+    for (const auto& [r, payload] : kFixedRows) out.push_back({"fixed row", row(r), {payload}});
+    // clang-format off
+    std::vector<OpCase> more = {
+        {"options off", does([](Camera& c) { sendOptions(c, {false, false, true, false}); }), {cmd("Ff"), cmd("Fh"), cmd("TF"), cmd("Fd")}},
+        {"options on", does([](Camera& c) { sendOptions(c, {}); }), {cmd("Fe"), cmd("Fg"), cmd("TC"), cmd("Fc")}},
+        {"BST new", does([](Camera& c) { prepareNewBstController(c); sendFixedRow(c, Rows::KitNewBst); }),
          {cmd("BSA"), cmd("BSW", {1, 3, 6}), cmd("BSS"), cmd("Ub")}},
-        {"PAL", row(Rows::Pal), {cmd("Up")}},
-        {"NTSC", row(Rows::Ntsc), {cmd("Un")}},
         {"gain", [](Camera& c) { return sendGain(c, "77"); }, {cmd("Bg", {77})}},
         {"gain too big", [](Camera& c) { return sendGain(c, "256"); }, {}, kRange},
         {"gain not a number", [](Camera& c) { return sendGain(c, "4x"); }, {}, kRange},
-        {"offset 60", [](Camera& c) { return sendOffset(c, "60"); },
-         {cmd("Bo", {10}), cmd("Bo", {60})}},
-        {"offset 40", [](Camera& c) { return sendOffset(c, "40"); },
-         {cmd("Bo", {40}), cmd("Bo", {40})}},
+        {"offset 60", [](Camera& c) { return sendOffset(c, "60"); }, {cmd("Bo", {10}), cmd("Bo", {60})}},
+        {"offset 40", [](Camera& c) { return sendOffset(c, "40"); }, {cmd("Bo", {40}), cmd("Bo", {40})}},
         {"offset negative", [](Camera& c) { return sendOffset(c, "-5"); }, {}, kRange},
         {"iris width", does([](Camera& c) { sendIrisPulseWidth(c, "12"); }), {cmd("Iw", {12})}},
-        {"iris test", row(Rows::IrisTest), {cmd("It")}},
-        {"open iris", row(Rows::OpenIris), {cmd("Io")}},
         {"iris normal", does(irisNormalOperation), {cmd("Ic"), cmd("Is")}},
         {"test card", does([](Camera& c) { sendRowAsIs(c, Rows::TestCard); }), {cmd("Sd")}},
-        {"bars", row(Rows::Bars), {cmd("St")}},
-        {"scene", row(Row::ReturnToNormal), {cmd("Sf")}},
-        {"LCD", does([](Camera& c) { sendLcd(c, "3", "7", "9"); }),
-         {cmd("LB", {3}), cmd("LC", {7}), cmd("Lc", {9})}},
-        {"black text", row(117), {cmd("O", {0x8F})}},
-        {"white text", row(116), {cmd("O", {0x8E})}},
-        {"zoom off", row(24), {cmd("Zp")}},
-        {"zoom on", row(23), {cmd("Zo")}},
-        {"graphics in", row(97), {cmd("Gr")}},
-        {"graphics out", row(98), {cmd("Gi")}},
-        {"bar on", row(95), {cmd("TS")}},
-        {"bar off", row(96), {cmd("Ts")}},
-        {"unit F", row(59), {cmd("TF")}},
-        {"unit C", row(58), {cmd("TC")}},
-        {"sensors off", row(38), {cmd("Tf")}},
-        {"sensors on", row(40), {cmd("Tt")}},
-        {"date off", row(43), {cmd("Df")}},
-        {"date on", row(42), {cmd("Dt")}},
-        {"transmitter on", row(8), {cmd("Ta")}},
-        {"transmitter off", row(9), {cmd("Tb")}},
-        {"channel 1", row(101), {cmd("TH")}},
-        {"channel 4", row(104), {cmd("TK")}},
-        {"channels off", row(105), {cmd("TL")}},
-        {"zoom in", row(Rows::ZoomIn), {cmd("Zt")}},
+        {"LCD", does([](Camera& c) { sendLcd(c, "3", "7", "9"); }), {cmd("LB", {3}), cmd("LC", {7}), cmd("Lc", {9})}},
         {"2 channels", does([](Camera& c) { sendTxChannels(c, "2"); }), {cmd("To", {2})}},
         {"no channels", does([](Camera& c) { sendTxChannels(c, "OFF"); }), {cmd("To", {0})}},
-        {"humidity on", [](Camera& c) { return sendHumidityThreshold(c, O::First); },
-         {cmd("A", {0x0A, 0x02, 0xA1})}},
-        {"humidity off", [](Camera& c) { return sendHumidityThreshold(c, O::Second); },
-         {cmd("A", {0x0B, 0x02, 0x81})}},
-        {"humidity unchosen", [](Camera& c) { return sendHumidityThreshold(c, O::None); }, {},
-         "Choose \"Enabled\" or \"Disabled\" first."},
+        {"humidity on", [](Camera& c) { return sendHumidityThreshold(c, O::First); }, {cmd("A", {0x0A, 0x02, 0xA1})}},
+        {"humidity off", [](Camera& c) { return sendHumidityThreshold(c, O::Second); }, {cmd("A", {0x0B, 0x02, 0x81})}},
+        {"humidity unchosen", [](Camera& c) { return sendHumidityThreshold(c, O::None); }, {}, "\"Enabled\" or \"Disabled\""},
         {"heatsink high", [](Camera& c) { return sendHeatsinkThresholds(c, O::Second); },
          {cmd("A", {0x0C, 0x01, 0xD9}), cmd("A", {0x0E, 0x01, 0x7B})}},
         {"heatsink low", [](Camera& c) { return sendHeatsinkThresholds(c, O::First); },
          {cmd("A", {0x0D, 0x02, 0x0E}), cmd("A", {0x0F, 0x01, 0xA8})}},
-        {"heatsink unchosen", [](Camera& c) { return sendHeatsinkThresholds(c, O::None); }, {},
-         "Overtemp high threshold"},
+        {"heatsink unchosen", [](Camera& c) { return sendHeatsinkThresholds(c, O::None); }, {}, "Overtemp high threshold"},
         {"greatest values", does(resetGreatestValues), {cmd("A", {0x10}), cmd("A", {0x11})}},
-        {"cold warm", row(Resets::ColdWarm), {cmd("Rs")}},
-        {"run time", row(Resets::RunTime), {cmd("Rt")}},
-        {"reset camera", row(Resets::ResetCamera), {cmd("Rm")}},
-        {"defaults", row(Resets::RestoreDefaults), {cmd("Rd")}},
-        {"factory", row(Resets::WriteFactoryDefaults), {cmd("A", {0x04})}},
-        {"NVR", row(Resets::WriteNvr), {cmd("Nw")}},
         {"console save", does(consoleSave), {cmd("BSS")}},
         {"console att", does(consoleAtt), {cmd("BSA")}},
-        {"write two bytes", console({"5", {"1", "2", "3"}, {true, true, false}}, 1),
-         {cmd("BSW", {2, 5, 1, 2})}},
+        {"write two bytes", console({"5", {"1", "2", "3"}, {true, true, false}}, 1), {cmd("BSW", {2, 5, 1, 2})}},
         {"write again", console({"9", {}, {false, true, true}}, 1), {cmd("BSW", {2, 5, 1, 2})}},
-        {"write one byte", console({"16", {"16", "0", "0"}, {true, false, true}}, 16),
-         {cmd("BSW", {1, 16, 16})}},
+        {"write one byte", console({"16", {"16", "0", "0"}, {true, false, true}}, 16), {cmd("BSW", {1, 16, 16})}},
         {"write nothing", console({"Text1", {"1"}}), {}, kNoData},
         {"write too big", console({"4", {"300"}}), {}, kRange},
         // Clock rows in BCD: hour, minute, day, month, year.
-        {"clock 2020", does([](Camera& c) { sendTimeDate(c, {23, 59, 31, 12, 2020}); }),
-         {cmd("Ds", {0x23, 0x59, 0x31, 0x12, 0x20})}},
-        {"clock 2004", does([](Camera& c) { sendTimeDate(c, {9, 5, 7, 3, 2004}); }),
-         {cmd("Ds", {0x09, 0x05, 0x07, 0x03, 0x04})}},
-        {"clock 2099", does([](Camera& c) { sendTimeDate(c, {0, 0, 1, 1, 2099}); }),
-         {cmd("Ds", {0x00, 0x00, 0x01, 0x01, 0x99})}},
+        {"clock 2020", does([](Camera& c) { sendTimeDate(c, {23, 59, 31, 12, 2020}); }), {cmd("Ds", {0x23, 0x59, 0x31, 0x12, 0x20})}},
+        {"clock 2004", does([](Camera& c) { sendTimeDate(c, {9, 5, 7, 3, 2004}); }), {cmd("Ds", {0x09, 0x05, 0x07, 0x03, 0x04})}},
+        {"clock 2099", does([](Camera& c) { sendTimeDate(c, {0, 0, 1, 1, 2099}); }), {cmd("Ds", {0x00, 0x00, 0x01, 0x01, 0x99})}},
     };
+    // clang-format on
+    out.insert(out.end(), more.begin(), more.end());
+    return out;
 }
 
 TEST(Operations, EachSendsExactlyItsCommandsOrRefusesWithItsMessage) {
     Ops o;
     for (const OpCase& c : cases()) {
-        SCOPED_TRACE(c.label);
+        SCOPED_TRACE(c.label +
+                     (c.payloads.empty() ? std::string() : " " + c.payloads[0].toStdString()));
         o.sim.clearLog();
         const camera::Outcome out = c.act(o.cam);
         EXPECT_EQ(o.heard(), c.payloads);
         EXPECT_EQ(out.ok, c.message == nullptr);
         if (c.message) {
             ASSERT_EQ(out.messages.size(), 1u);
-            EXPECT_TRUE(out.messages[0].text.contains(c.message)) << out.messages[0].text.toStdString();
+            EXPECT_TRUE(out.messages[0].text.contains(c.message))
+                << out.messages[0].text.toStdString();
         }
     }
     EXPECT_EQ(o.sim.state().registers[3], 6);  // the new BST controller's sensor
@@ -221,8 +194,8 @@ TEST(Console, StuffsTheLinkEscapeAndShowsOnlyARealRegisterValue) {
     camsim::Faults garbage, refused;
     garbage.garbageBytes = 3;
     refused.canCommands.insert("BS");
-    for (const Case& c : {Case{"clean", {}, 90}, Case{"garbage", garbage, 90},
-                          Case{"refused", refused, -1}}) {
+    for (const Case& c :
+         {Case{"clean", {}, 90}, Case{"garbage", garbage, 90}, Case{"refused", refused, -1}}) {
         SCOPED_TRACE(c.name);
         o.sim.setFaults(c.faults);
         o.sim.clearLog();
@@ -295,14 +268,35 @@ camsim::CameraState newCamera() {
 }
 
 TEST(StartingValues, GoOutInTheirOrderToTheEndWhateverTheCameraAnswers) {
-    const std::vector<QByteArray> run = {
-        cmd("Bg", {40}), cmd("Bo", {150}), cmd("Ds", {0x08, 0x30, 0x24, 0x06, 0x25}),
-        cmd("Fe"), cmd("Fg"), cmd("TC"), cmd("Fc"), cmd("To", {4}), cmd("Iw", {8}),
-        cmd("LB", {5}), cmd("LC", {5}), cmd("Lc", {5}), cmd("Pg"), cmd("Hr"),
-        cmd("A", {0x0A, 0x02, 0xA1}), cmd("A", {0x0B, 0x02, 0x81}), cmd("A", {0x0C, 0x01, 0xD9}),
-        cmd("A", {0x0D, 0x02, 0x0E}), cmd("A", {0x0E, 0x01, 0x7B}), cmd("A", {0x0F, 0x01, 0xA8}),
-        cmd("TC"), cmd("Gi"), cmd("Dt"), cmd("Zo"), cmd("Tt"), cmd("Ta"), cmd("A", {'H', 1}),
-        cmd("TS"), cmd("Nw")};
+    const std::vector<QByteArray> run = {cmd("Bg", {40}),
+                                         cmd("Bo", {150}),
+                                         cmd("Ds", {0x08, 0x30, 0x24, 0x06, 0x25}),
+                                         cmd("Fe"),
+                                         cmd("Fg"),
+                                         cmd("TC"),
+                                         cmd("Fc"),
+                                         cmd("To", {4}),
+                                         cmd("Iw", {8}),
+                                         cmd("LB", {5}),
+                                         cmd("LC", {5}),
+                                         cmd("Lc", {5}),
+                                         cmd("Pg"),
+                                         cmd("Hr"),
+                                         cmd("A", {0x0A, 0x02, 0xA1}),
+                                         cmd("A", {0x0B, 0x02, 0x81}),
+                                         cmd("A", {0x0C, 0x01, 0xD9}),
+                                         cmd("A", {0x0D, 0x02, 0x0E}),
+                                         cmd("A", {0x0E, 0x01, 0x7B}),
+                                         cmd("A", {0x0F, 0x01, 0xA8}),
+                                         cmd("TC"),
+                                         cmd("Gi"),
+                                         cmd("Dt"),
+                                         cmd("Zo"),
+                                         cmd("Tt"),
+                                         cmd("Ta"),
+                                         cmd("A", {'H', 1}),
+                                         cmd("TS"),
+                                         cmd("Nw")};
     for (bool faulty : {false, true}) {
         SCOPED_TRACE(faulty ? "refusals" : "clean");
         Ops o(newCamera());

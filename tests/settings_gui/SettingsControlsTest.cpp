@@ -61,7 +61,8 @@ Step clicking(std::vector<const char*> names) {
     };
 }
 Step tab(int index) {
-    return [index](Bench& b) { b.find<QTabWidget>(b.advanced(), "SSTab1")->setCurrentIndex(index); };
+    return
+        [index](Bench& b) { b.find<QTabWidget>(b.advanced(), "SSTab1")->setCurrentIndex(index); };
 }
 Step enabled(const char* name, bool on) {
     return [=](Bench& b) { EXPECT_EQ(b.w(name)->isEnabled(), on) << name; };
@@ -89,10 +90,11 @@ std::vector<Row> rows() {
     const char* kRunTime = "You are about to reset run time counter, do you want to do this?";
     return {
         // "Start".
-        press("Lockhed", {cmd("Ud")}, {}, [](Bench& b) {
-            enabled("Gain_btn", false)(b);
-            enabled("PAL_btn", true)(b);
-        }),
+        press("Lockhed", {cmd("Ud")}, {},
+              [](Bench& b) {
+                  enabled("Gain_btn", false)(b);
+                  enabled("PAL_btn", true)(b);
+              }),
         press("BST_btn", {cmd("BSA"), cmd("BSW", {1, 3, 6}), cmd("BSS"), cmd("Ub")}, {},
               [](Bench& b) {
                   enabled("Gain_btn", true)(b);
@@ -124,41 +126,47 @@ std::vector<Row> rows() {
         press("TxChn", {cmd("To", {2})}, picking("TxChn_combo", "2")),
         // "Status report" and "Setup".
         press("Reset_IrisFPGA", {cmd("Ic")}),
-        press("LCD_btn", {cmd("LB", {3}), cmd("LC", {7}), cmd("Lc", {9})}, [](Bench& b) {
-            b.pick("LCD_Brightness_user", "3");
-            b.pick("LCD_Contrast_user", "7");
-            b.pick("LCD_Color_user", "9");
-        }),
+        press("LCD_btn", {cmd("LB", {3}), cmd("LC", {7}), cmd("Lc", {9})},
+              [](Bench& b) {
+                  b.pick("LCD_Brightness_user", "3");
+                  b.pick("LCD_Contrast_user", "7");
+                  b.pick("LCD_Color_user", "9");
+              }),
         press("BlackText_btn", {cmd("O", {0x8F})}),
         press("TimeDate_off", {cmd("Df")}),
         // "Remote control", "Advanced set up", "Engineering use".
         press("Tx_chn2_on", {cmd("TI")}),
         press("ZmIn", {cmd("Zt")}),
         press("Command1", {cmd("A", {0x10}), cmd("A", {0x11})}),
-        press("ResetColdWarmCount", {},
-              answering(MsgAnswer::No), told("Error", "reset warm/ cold start counter")),
+        press("ResetColdWarmCount", {}, answering(MsgAnswer::No),
+              told("Error", "reset warm/ cold start counter")),
         press("ResetCam", {cmd("Rm")}),
         press("Att_btn", {cmd("BSA")}),
-        press("Send_btn", {cmd("BSW", {2, 5, 1, 2})},
-              [](Bench& b) {
-                  b.press("ResetCheckBox");
-                  for (auto [n, t] : {std::pair{"AddressWriteText", "5"}, {"SendByte1", "1"},
-                                      {"SendByte2", "2"}, {"SendByte3", "3"}})
-                      b.type(n, t);
-                  b.press("CheckByte3");
-              },
-              [](Bench& b) {
-                  shows("Rx_data_text", "1")(b);
-                  enabled("SendByte3", false)(b);
-              }),
+        press(
+            "Send_btn", {cmd("BSW", {2, 5, 1, 2})},
+            [](Bench& b) {
+                b.press("ResetCheckBox");
+                for (auto [n, t] : {std::pair{"AddressWriteText", "5"},
+                                    {"SendByte1", "1"},
+                                    {"SendByte2", "2"},
+                                    {"SendByte3", "3"}})
+                    b.type(n, t);
+                b.press("CheckByte3");
+            },
+            [](Bench& b) {
+                shows("Rx_data_text", "1")(b);
+                enabled("SendByte3", false)(b);
+            }),
         press("Read_btn", {cmd("BSR", {6})}, typing("AddressReadText", "6"),
               shows("Rx_data_text", "2")),
         press("Send_btn", {}, typing("AddressWriteText", "Text1"), told("Orvik 3", "no data")),
         // The tab change: leaving the picture viewer returns the camera to its live scene.
         {"leave Download image", tab(3), tab(5), {cmd("Sf")}, {}},
-        {"onto General", {}, tab(1), {}, [](Bench& b) {
-             EXPECT_TRUE(b.w("Heatsink_Frame")->isHidden());
-         }},
+        {"onto General",
+         {},
+         tab(1),
+         {},
+         [](Bench& b) { EXPECT_TRUE(b.w("Heatsink_Frame")->isHidden()); }},
     };
 }
 
