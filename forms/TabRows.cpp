@@ -33,7 +33,12 @@ void TabRows::enableTab(int index, bool enabled) {
 }
 
 void TabRows::syncRows() {
-    for (QTabBar* bar : bars_) bar->deleteLater();
+    // A bar may be the one whose click brought us here: out of sight now, deleted later.
+    for (QTabBar* bar : bars_) {
+        rowsLayout_->removeWidget(bar);
+        bar->hide();
+        bar->deleteLater();
+    }
     bars_.clear();
     std::vector<std::vector<int>> rows;
     int currentRow = -1;
@@ -63,6 +68,7 @@ void TabRows::syncRows() {
             if (k >= 0 && bar->isTabEnabled(k)) setCurrentIndex(bar->tabData(k).toInt());
         });
         rowsLayout_->addWidget(bar);
+        bar->show();  // a layout would show it only once the event loop runs
         bars_.push_back(bar);
     }
     rowsBox_->setEnabled(tabBar()->isEnabled());

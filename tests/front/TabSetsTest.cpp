@@ -59,6 +59,9 @@ TEST(TabSets, FullEditionShowsAllTenInRowsOfFive) {
         }
     }
     EXPECT_EQ(shown.size(), 10);
+    int barsInSight = 0;
+    for (QTabBar* bar : tabs->findChildren<QTabBar*>()) barsInSight += bar->isVisible();
+    EXPECT_EQ(barsInSight, 2);
     EXPECT_TRUE(shown.contains("Engineering use") && shown.contains("Start up screen"));
     EXPECT_TRUE(tabs->rows().back()->tabText(0) == "Start");  // the open tab's row is lowest
 
@@ -66,6 +69,9 @@ TEST(TabSets, FullEditionShowsAllTenInRowsOfFive) {
     emit top->tabBarClicked(3);
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), top->tabText(3));
     EXPECT_EQ(tabs->rows().back()->tabText(tabs->rows().back()->currentIndex()), top->tabText(3));
+    EXPECT_TRUE(tabs->rows().front()->isVisible());
+    EXPECT_GT(tabs->currentWidget()->mapTo(tabs, QPoint()).y(),
+              tabs->rows().back()->geometry().bottom());
     tabs->tabBar()->setEnabled(false);  // a picture transfer locks the strip
     EXPECT_FALSE(tabs->rows().front()->isEnabled());
 }
