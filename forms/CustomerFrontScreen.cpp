@@ -9,11 +9,13 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "forms/Form1.h"
 #include "camera/AppContext.h"
-#include "link/PortDiscovery.h"
+#include "camera/Clock.h"
+#include "camera/Connection.h"
+#include "forms/Form1.h"
 #include "forms/FormWidgets.h"
 #include "forms/Orvik3MainForm.h"
+#include "link/PortDiscovery.h"
 
 CustomerFrontScreen::CustomerFrontScreen(AppContext& context, Form1& form1,
                                          Orvik3_main_frm& advanced, QWidget* parent)
@@ -44,26 +46,19 @@ void CustomerFrontScreen::Form_Load() {
     GetTimeFromPC(timeLists(), s);
     for (QPushButton* b : {AdvFunc_btn, TimeDate_btn, DownloadImages_btn}) b->setEnabled(false);
     loadPorts();
-    form1_.Form_Load();
     advanced_.hide();
     advanced_.Form_Load();
     show();
 }
 
+// The ports found, port 1 taken, and the port settings and command table loaded.
 void CustomerFrontScreen::loadPorts() {
-    SharedState& s = ctx_.state;
-    const QStringList problems = DetectPorts(s, ctx_.ports);
-    for (const QString& problem : problems)
-        ctx_.dialogs.message(problem, "Orvik 3: Error", MsgIcon::Exclamation);
+    const camera::Outcome started = camera::startLink(form1_.camera());
     CommPort_combo->clear();
-    CommPort_combo->addItems(portListEntries(s.PortPresent));
+    CommPort_combo->addItems(portListEntries(ctx_.state.PortPresent));
     CommPort_combo->setCurrentIndex(0);
     PortDevices_lbl->setText(portMapDescription(ctx_.ports));
-    try {
-        form1_.MSComm1().setCommPort(1);
-    } catch (const CommError&) {
-        // Only an open port refuses a new number, and nothing has opened it yet.
-    }
+    camera::showMessages(ctx_.dialogs, started);
 }
 
 void CustomerFrontScreen::ConnectToCamera_btn_Click() {
@@ -144,5 +139,5 @@ void CustomerFrontScreen::CustomerSetTime_Click() {
     selectText(setup.year, CustomerYearCombo->currentText());
     selectText(setup.minute, CustomerMinCombo->currentText());
     selectText(setup.hour, CustomerHourCombo->currentText());
-    SendTimeDate(ctx_.engine, readTimeLists(setup));
+    camera::sendTimeDate(form1_.camera(), readTimeLists(setup));
 }

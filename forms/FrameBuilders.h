@@ -37,3 +37,16 @@ W* at(QGroupBox* frame, W* widget, int row, int column, int columnSpan = 1) {
 }
 
 }  // namespace frames
+
+// A caption above a list, both added to a frame.
+inline QComboBox* labelledList(QGroupBox* frame, const QString& caption, const QString& name,
+                               bool editable = false) {
+    auto* box = new QWidget(frame);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->addWidget(new QLabel(caption, box));
+    QComboBox* list = makeList(box, name, editable);
+    v->addWidget(list);
+    frame->layout()->addWidget(box);
+    return list;
+}

@@ -1,47 +1,120 @@
-// The advanced form's load, editions, tab sets, "Next Camera" and "Close".
+// The advanced form: its tabs, its load, the editions, the status read every tab shows, "Next
+// Camera" and "Close".
 #include "forms/Orvik3MainForm.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
-#include "app/Dialogs.h"
 #include "app/ProgramFiles.h"
-#include "app/SerialPort.h"
 #include "app/SharedState.h"
+#include "camera/Connection.h"
+#include "forms/AdvancedSetUpTab.h"
 #include "forms/DownloadImageTab.h"
-#include "camera/AppContext.h"
-#include "link/CommsEngine.h"
-#include "link/PortDiscovery.h"
+#include "forms/EngineeringTab.h"
 #include "forms/FormWidgets.h"
+#include "forms/GeneralTab.h"
+#include "forms/OptionsTab.h"
+#include "forms/RemoteControlTab.h"
+#include "forms/ReportView.h"
+#include "forms/SetupTab.h"
+#include "forms/SplashPanel.h"
+#include "forms/StartTab.h"
+#include "forms/StatusReportTab.h"
+#include "forms/StatusView.h"
+#include "forms/TabRows.h"
+#include "link/CommandTable.h"
+#include "link/PortDiscovery.h"
 
-namespace {
+QWidget* buildAdvancedBottomRow(Orvik3Controls& ui, QWidget* parent);  // AdvancedBottomRow.cpp
 
-QStringList numbers(int first, int last) {
-    QStringList out;
-    for (int v = first; v <= last; ++v) out << QString::number(v);
-    return out;
-}
-
-}  // namespace
-
-Orvik3_main_frm::Orvik3_main_frm(AppContext& context, QWidget* parent)
-    : QWidget(parent), ctx_(context) {
+Orvik3_main_frm::Orvik3_main_frm(AppContext& context, camera::Camera& camera, QWidget* parent)
+    : QWidget(parent), ctx_(context), camera_(camera) {
     setObjectName("Orvik3_main_frm");
     setWindowTitle(QStringLiteral("Orvik\u00ae3 setup"));
     buildForm();
-    connectHandlers();
 }
 
 Orvik3_main_frm::~Orvik3_main_frm() = default;
+
+void Orvik3_main_frm::buildForm() {
+    auto* layout = new QVBoxLayout(this);
+    ui.SSTab1 = tabs_ = named(new TabRows(this), "SSTab1");
+    auto tab = [&](auto*& slot) {
+        using Tab = std::remove_reference_t<decltype(*slot)>;
+        return slot = new Tab(*this, ctx_, camera_, ui);
+    };
+    tabs_->addTab(tab(start), "Start");
+    tabs_->addTab(tab(general), "General");
+    tabs_->addTab(tab(options), "Options");
+    tabs_->addTab(buildDownloadImageTab(), "Download image");
+    tabs_->addTab(tab(statusReport), "Status report");
+    tabs_->addTab(tab(setup), "Setup");
+    tabs_->addTab(tab(remoteControl), "Remote control");
+    tabs_->addTab(tab(advancedSetUp), "Advanced set up");
+    tabs_->addTab(tab(engineering), "Engineering use");
+    tabs_->addTab(buildStartUpScreenTab(), "Start up screen");
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(buildAdvancedBottomRow(ui, this));
+    connect(ui.Close_btn, &QPushButton::clicked, this, [this] { Close_btn_Click(); });
+    connect(ui.ComPort_Set_btn, &QPushButton::clicked, this, [this] { ComPort_Set_btn_Click(); });
+    // Leaving the picture viewer puts the camera back on its live scene.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        const int left = lastTab_;
+        lastTab_ = tab;
+        ui.Heatsink_Frame->setVisible(tab != GeneralTab);
+        if (left == DownloadImageTab && tab != DownloadImageTab && !ctx_.engine.refuseWhileBusy())
+            camera::sendFixedRow(camera_, Row::ReturnToNormal);
+    });
+    wireSplashPanel();
+    tabs_->syncRows();
+}
+
+// The port controls and the tab strip stay still while a picture comes in; an old camera's
+// delete is followed by a status read with its report.
+QWidget* Orvik3_main_frm::buildDownloadImageTab() {
+    images::DownloadImageTab::FormHooks hooks;
+    hooks.lockForm = [this](bool locked) {
+        for (QWidget* w : std::initializer_list<QWidget*>{ui.CommPort_combo, ui.ComPort_Set_btn,
+                                                          ui.SSTab1->tabBar()})
+            w->setEnabled(!locked);
+    };
+    hooks.statusReport = [this] { Status_report_request_Click(); };
+    imageTab = new images::DownloadImageTab(ctx_, hooks);
+    return imageTab;
+}
+
+QWidget* Orvik3_main_frm::buildStartUpScreenTab() {
+    auto* tab = new QWidget;
+    auto* v = new QVBoxLayout(tab);
+    ui.ProgressBar1 = named(new QProgressBar(tab), "ProgressBar1");
+    v->addWidget(ui.ProgressBar1);
+    splash = new SplashPanel(ctx_.engine, tab);
+    splash->setProgressBar(ui.ProgressBar1);
+    ui.Display_Scene = splash->ui.Display_Scene;
+    v->addWidget(splash);
+    v->addStretch(1);
+    return tab;
+}
+
+// The splash upload locks the form's port controls and the picture buttons while it runs.
+void Orvik3_main_frm::wireSplashPanel() {
+    const auto& pics = imageTab->ui;
+    splash->setUploadLocks({ui.SSTab1, ui.Close_btn, pics.Image_save_btn, pics.Download_image_},
+                           {ui.CommPort_combo, ui.ComPort_Set_btn});
+    splash->setStopRestores(
+        {pics.ImageProgress},
+        {ui.SSTab1, pics.ViewImage_btn, pics.ViewImage_combo, pics.Download_image_,
+         pics.DeleteSelection_btn, pics.DeleteAllImages, pics.PreviousImage, pics.NextImage_btn});
+    splash->selectSplashEntry = [this] { imageTab->ui.ViewImage_combo->setCurrentIndex(0); };
+}
 
 void Orvik3_main_frm::Form_Load() {
     clearFlags();
@@ -54,7 +127,9 @@ void Orvik3_main_frm::Form_Load() {
         if (ctx_.showCustomerScreen) ctx_.showCustomerScreen();
     }
     applyEdition();
-    fillLists();
+    general->load();
+    options->load();
+    setup->load();
     imageTab->Form_Load();
     selectDefaults();
     ui.StartPrgBar->hide();
@@ -111,7 +186,7 @@ void Orvik3_main_frm::loadPorts() {
 
 void Orvik3_main_frm::applyEdition() {
     const bool customer = ctx_.state.CustomerMode;
-    tabsPerRow_ = customer ? 6 : 5;
+    setTabsPerRow(customer ? 6 : 5);
     for (int tab : {GeneralTab, OptionsTab, AdvancedSetUpTab, EngineeringTab})
         setTabVisible(tab, !customer);
     ui.Sensor_frm->setVisible(!customer);
@@ -120,36 +195,6 @@ void Orvik3_main_frm::applyEdition() {
         b->setEnabled(!customer);
     ui.PAL_btn->setEnabled(!customer);
     ui.NTSC_btn->setEnabled(!customer);
-}
-
-void Orvik3_main_frm::fillLists() {
-    for (const TimeLists& lists : {setupTimeLists(), optionsTimeLists()}) {
-        clearTimeLists(lists);
-        fillTimeLists(lists);
-    }
-    for (QComboBox* c : {ui.LCD_Brightness_user, ui.LCD_Color_user, ui.LCD_Contrast_user}) {
-        c->clear();
-        c->addItems(numbers(0, 10));
-    }
-    ui.IrisPulseCombo->clear();
-    ui.IrisPulseCombo->addItems(numbers(0, 15));
-    ui.HumOnThresholdCombo->setEditText("80");
-    ui.HumOffThresholdCombo->setEditText("75");
-    ui.TxChn_combo->clear();
-    ui.TxChn_combo->addItems({"OFF", "1", "2", "3", "4"});
-    ui.TxChn_combo->setCurrentIndex(0);
-    ui.SetupImageColour->clear();
-    ui.SetupImageColour->addItems({"Grey scale", "Red spot", "Soft red spot", "Green scale",
-                                   "Half colour", "Full colour 1", "Full colour 2",
-                                   "Full colour 3"});
-    ui.SetupImageColour->setCurrentIndex(0);
-    for (QComboBox* c : {ui.Heatsink_off, ui.Heatsink_on}) {
-        c->clear();
-        c->addItems({"65", "70", "75", "80"});
-        c->setEnabled(false);
-    }
-    selectText(ui.Heatsink_off, "70");
-    selectText(ui.Heatsink_on, "80");
 }
 
 void Orvik3_main_frm::selectDefaults() {
@@ -205,38 +250,31 @@ void Orvik3_main_frm::closeEvent(QCloseEvent* event) {
     Close_btn_Click();
 }
 
-// Changing the port or its speed mid-exchange would cut the exchange off: wait for it.
+// Changing the port mid-exchange would cut the exchange off: wait for it.
 void Orvik3_main_frm::ComPort_Set_btn_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     ApplyPortChoice(ctx_.engine.port(), ctx_.dialogs, ui.CommPort_combo->currentText());
 }
 
-void Orvik3_main_frm::Baud_115200_btn_Click() {
-    if (ctx_.engine.refuseWhileBusy()) return;
-    ctx_.engine.port().setSettings(settingsForSpeed(115200));
+void Orvik3_main_frm::setTabsPerRow(int n) {
+    tabs_->setTabsPerRow(n);
 }
-
-void Orvik3_main_frm::Baud_19200_btn_Click() {
-    if (ctx_.engine.refuseWhileBusy()) return;
-    ctx_.engine.port().setSettings(settingsForSpeed(19200));
+int Orvik3_main_frm::tabsPerRow() const {
+    return tabs_->tabsPerRow();
 }
-
 void Orvik3_main_frm::setTabVisible(int tab, bool visible) {
-    ui.SSTab1->setTabVisible(tab, visible);
+    tabs_->showTab(tab, visible);
 }
-
 void Orvik3_main_frm::setTabEnabled(int tab, bool enabled) {
-    ui.SSTab1->setTabEnabled(tab, enabled);
+    tabs_->enableTab(tab, enabled);
 }
-
 bool Orvik3_main_frm::isTabVisible(int tab) const {
-    return ui.SSTab1->isTabVisible(tab);
+    return tabs_->isTabVisible(tab);
 }
-
 QStringList Orvik3_main_frm::visibleTabCaptions() const {
     QStringList out;
-    for (int i = 0; i < ui.SSTab1->count(); ++i)
-        if (ui.SSTab1->isTabVisible(i)) out << ui.SSTab1->tabText(i);
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->isTabVisible(i)) out << tabs_->tabText(i);
     return out;
 }
 
@@ -244,7 +282,81 @@ TimeLists Orvik3_main_frm::setupTimeLists() const {
     return {ui.CustomerHourCombo, ui.CustomerMinCombo, ui.CustomerDayCombo, ui.CustomerMonthCombo,
             ui.CustomerYearCombo};
 }
-
 TimeLists Orvik3_main_frm::optionsTimeLists() const {
     return {ui.Hour_Combo, ui.Min_Combo, ui.Day_Combo, ui.Month_Combo, ui.Year_Combo};
+}
+
+void Orvik3_main_frm::Status_report_request_Click() {
+    statusReport->Status_report_request_Click();
+}
+void Orvik3_main_frm::cmdSaveReport_Click() {
+    statusReport->cmdSaveReport_Click();
+}
+void Orvik3_main_frm::Read_btn_Click() {
+    engineering->Read_btn_Click();
+}
+void Orvik3_main_frm::Start_Up_btn_Click() {
+    general->Start_Up_btn_Click();
+}
+
+QString Orvik3_main_frm::statusPortText() const {
+    return ctx_.statusPortText ? ctx_.statusPortText() : ui.CommPort_combo->currentText();
+}
+
+void Orvik3_main_frm::ReadCameraStatus(bool report) {
+    applyStatus(camera::readStatus(camera_, statusPortText(), report));
+}
+
+void Orvik3_main_frm::applyStatus(const camera::StatusRead& read) {
+    showMessages(ctx_.dialogs, read.outcome);
+    if (!read.record) {
+        if (ctx_.state.AdvancedConnect) ui.txtSerial->setPlainText("Comms Error");
+        return;
+    }
+    const StatusRecord& r = *read.record;
+    ctx_.state.StatusReadBusy = true;  // the option pairs' handlers hold back
+    showStatusInControls(ui, r);
+    ctx_.state.StatusReadBusy = false;
+    if (!read.report.isEmpty()) showScreenReport(ui.RichTextBox1, read.report);
+    MicroVersionText = r.MicroVersionText;
+    RunTimeHours = r.RunTimeHours;
+    VideoStandardText = r.VideoStandardText;
+    MaxHumidityPercent = r.MaxHumidityPercent;
+    MaxHeatsinkCelsius = r.MaxHeatsinkCelsius;
+    GainValue = r.GainValue;
+    OffsetValue = r.OffsetValue;
+    IrisPulseWidthValue = r.IrisPulseWidthValue;
+    SensorKit = r.SensorKitAfterRead;
+    if (ctx_.state.AdvancedConnect) showSerialNumber(ctx_.state.CameraSerialNumber);
+    setCommentsFont(ui.RichTextBox2);
+    lastStatus = r;
+}
+
+void Orvik3_main_frm::showSerialNumber(int32_t number) {
+    ui.txtSerial->setPlainText("Serial Number:\n" + QString::number(number));
+}
+
+void Orvik3_main_frm::ConnectToCameraBtn_Click() {
+    if (ctx_.engine.refuseWhileBusy()) return;
+    camera::SerialCheck check;
+    applyStatus(camera::connectAdvanced(camera_, statusPortText(), check));
+    SharedState& s = ctx_.state;
+    if (ctx_.serialNumberEntry) ctx_.serialNumberEntry(check.number, check.openEntry);
+    if (!check.openEntry) {
+        ui.txtSerial->setPlainText(
+            "Serial Number:\n" +
+            (s.CameraSerialNumber == 0 ? QString("Error") : QString::number(s.CameraSerialNumber)));
+        showInList(ui.IrisPulseCombo, QString::number(IrisPulseWidthValue));
+        for (QComboBox* c : {ui.LCD_Brightness_user, ui.LCD_Color_user, ui.LCD_Contrast_user})
+            selectText(c, "4");
+    }
+    if (s.StatusCommsError) {
+        ui.OffsetText->setText("0");
+        ui.GainText->setText("0");
+        ui.HumOffThresholdCombo->setEditText("75");
+        ui.HumOnThresholdCombo->setEditText("80");
+    }
+    for (int tab = 0; tab < kTabCount; ++tab) setTabEnabled(tab, true);
+    ui.ConnectToCameraBtn->hide();
+    s.AdvancedConnect = false;
 }

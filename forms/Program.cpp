@@ -12,7 +12,7 @@
 Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
     : form1(state, dialogs, std::move(options.ports), options.timing),
       context{state, form1.engine(), dialogs, mail, form1.ports()},
-      advanced(context),
+      advanced(context, form1.camera()),
       front(context, form1, advanced),
       serialNumber(form1.engine(), &advanced),
       fpga(form1.engine()) {
@@ -26,7 +26,10 @@ Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
         front.hide();
         if (onExit) onExit();
     };
-    context.serialNumberEntry = [this](int32_t, bool open) {
+    // The entry form opens holding the number the connect read.
+    context.serialNumberEntry = [this](int32_t number, bool open) {
+        // TODO(h-pictures merge): serialNumber.showCurrentNumber(number);
+        (void)number;
         if (open) serialNumber.Open();
     };
     serialNumber.showSerialText = [this](const QString& text) {

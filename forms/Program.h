@@ -9,12 +9,12 @@
 #include "app/PortMap.h"
 #include "app/SharedState.h"
 #include "app/Timing.h"
+#include "camera/AppContext.h"
 #include "forms/CustomerFrontScreen.h"
 #include "forms/Form1.h"
-#include "forms/IndicatorObserver.h"
-#include "camera/AppContext.h"
-#include "forms/Orvik3MainForm.h"
 #include "forms/FpgaConfigurationForm.h"
+#include "forms/IndicatorObserver.h"
+#include "forms/Orvik3MainForm.h"
 #include "forms/SerialNumberForm.h"
 
 class Dialogs;

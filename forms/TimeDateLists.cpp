@@ -6,18 +6,11 @@
 
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
-#include "link/CommsEngine.h"
 
 namespace {
 
 QString twoDigits(int v) {
     return QString("%1").arg(v, 2, 10, QChar('0'));
-}
-
-QStringList range(int first, int last, int width) {
-    QStringList out;
-    for (int v = first; v <= last; ++v) out << QString("%1").arg(v, width, 10, QChar('0'));
-    return out;
 }
 
 std::array<QComboBox*, 5> all(const TimeLists& l) {
@@ -28,22 +21,6 @@ std::array<QComboBox*, 5> all(const TimeLists& l) {
 const QColor kInactiveCaptionText(0x43, 0x4E, 0x54);
 
 }  // namespace
-
-QStringList minuteEntries() {
-    return range(1, 59, 2) << "00";
-}
-QStringList hourEntries() {
-    return range(1, 23, 2) << "00";
-}
-QStringList dayEntries() {
-    return range(1, 31, 2);
-}
-QStringList monthEntries() {
-    return range(1, 12, 2);
-}
-QStringList yearEntries() {
-    return range(2001, 2099, 4);
-}
 
 void fillTimeLists(const TimeLists& l) {
     l.minute->addItems(minuteEntries());
@@ -86,8 +63,7 @@ void selectClock(const TimeLists& l, const ClockValues& c) {
 
 void GetTimeFromPC(const TimeLists& l, SharedState& s, const QDateTime& now) {
     enableTimeLists(l, false);
-    const ClockValues c{now.time().hour(), now.time().minute(), now.date().day(),
-                        now.date().month(), now.date().year()};
+    const ClockValues c = clockValuesAt(now);
     selectClock(l, c);
     s.PcHour = c.hour;
     s.PcMinute = c.minute;
@@ -99,11 +75,4 @@ void GetTimeFromPC(const TimeLists& l, SharedState& s, const QDateTime& now) {
 ClockValues readTimeLists(const TimeLists& l) {
     auto value = [](QComboBox* c) { return static_cast<int>(textValue(c->currentText())); };
     return {value(l.hour), value(l.minute), value(l.day), value(l.month), value(l.year)};
-}
-
-void SendTimeDate(CommsEngine& engine, const ClockValues& c) {
-    SharedState& s = engine.state();
-    TimeSetupConstants(s, c.hour, c.minute, c.day, c.month, c.year);
-    s.CommandIndex = Row::TimeDate;
-    engine.Transmit();
 }

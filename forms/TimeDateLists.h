@@ -1,12 +1,14 @@
 #pragma once
-// The five time and date lists (hour, minute, day, month, year) and the clock command sent from
-// them. Three sets exist: the customer front screen's and two on the advanced form.
+// The five time and date lists (hour, minute, day, month, year). Three sets exist: the customer
+// front screen's and two on the advanced form. Their entries and values are in status/TimeDate.h,
+// the clock command in camera/Clock.h.
 
 #include <QDateTime>
 #include <QStringList>
 
+#include "status/TimeDate.h"
+
 class QComboBox;
-class CommsEngine;
 struct SharedState;
 
 struct TimeLists {
@@ -16,18 +18,6 @@ struct TimeLists {
     QComboBox* month = nullptr;
     QComboBox* year = nullptr;
 };
-
-struct ClockValues {
-    int hour = 0, minute = 0, day = 1, month = 1, year = 2001;
-};
-
-// List entries: "01".."59" then "00"; "01".."23" then "00"; "01".."31"; "01".."12";
-// "2001".."2099" (every year the camera's two digits can hold).
-QStringList minuteEntries();
-QStringList hourEntries();
-QStringList dayEntries();
-QStringList monthEntries();
-QStringList yearEntries();
 
 // Fills the lists, in the order minutes, hours, days, months, years.
 void fillTimeLists(const TimeLists& lists);
@@ -45,6 +35,3 @@ void GetTimeFromPC(const TimeLists& lists, SharedState& s,
 // Selects the entries naming these values (two digits, four for the year).
 void selectClock(const TimeLists& lists, const ClockValues& clock);
 ClockValues readTimeLists(const TimeLists& lists);
-
-// Writes the clock row from the values and sends it.
-void SendTimeDate(CommsEngine& engine, const ClockValues& clock);

@@ -7,10 +7,10 @@
 #include <QTextEdit>
 #include <ostream>
 
-#include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
 #include "forms/Program.h"
 #include "sim/SimCamera.h"
+#include "tests/support/ScriptedDialogs.h"
 
 // Readable failures.
 inline void PrintTo(const QString& s, std::ostream* os) {

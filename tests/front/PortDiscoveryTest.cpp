@@ -1,11 +1,11 @@
 // Probing ports, the port lists, and how a choice reaches the serial port.
 #include <gtest/gtest.h>
 
-#include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "link/PortDiscovery.h"
 #include "sim/SimCamera.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace {
 

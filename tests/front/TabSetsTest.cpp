@@ -3,9 +3,11 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "FormsFixture.h"
+#include "forms/TabRows.h"
 
 namespace {
 
@@ -30,6 +32,7 @@ TEST(TabSets, CustomerEditionShowsSixTabsInOneRow) {
     f.click(f.front(), "AdvFunc_btn");
     EXPECT_EQ(f.program.advanced.visibleTabCaptions(), kCustomerTabs);
     EXPECT_EQ(f.program.advanced.tabsPerRow(), 6);
+    ASSERT_EQ(f.find<TabRows>(f.advanced(), "SSTab1")->rows().size(), 1u);
     auto* tabs = f.find<QTabWidget>(f.advanced(), "SSTab1");
     for (int i = 0; i < tabs->count(); ++i) EXPECT_TRUE(tabs->isTabEnabled(i)) << i;
     EXPECT_FALSE(f.find(f.advanced(), "Sensor_frm")->isVisibleTo(f.advanced()));
@@ -37,15 +40,40 @@ TEST(TabSets, CustomerEditionShowsSixTabsInOneRow) {
     EXPECT_FALSE(f.program.exitRequested());
 }
 
-TEST(TabSets, FullEditionShowsAllTen) {
+// Every tab in sight: rows of tabsPerRow, none scrolled away, the open tab's row by its page.
+TEST(TabSets, FullEditionShowsAllTenInRowsOfFive) {
     Forms f(camsim::SimCamera::defaultState(), true);
     f.click(f.front(), "ConnectToCamera_btn");
     f.click(f.front(), "AdvFunc_btn");
-    EXPECT_EQ(f.program.advanced.visibleTabCaptions().size(), 10);
-    EXPECT_EQ(f.program.advanced.tabsPerRow(), 5);
     EXPECT_TRUE(f.find(f.advanced(), "Sensor_frm")->isVisible());
-    EXPECT_TRUE(f.find(f.advanced(), "Lockhed")->isEnabled());
     EXPECT_FALSE(f.find(f.advanced(), "PAL_btn")->isEnabled());
+    auto* tabs = f.find<TabRows>(f.advanced(), "SSTab1");
+    EXPECT_EQ(tabs->tabsPerRow(), 5);
+    QStringList shown;
+    ASSERT_EQ(tabs->rows().size(), 2u);
+    for (QTabBar* row : tabs->rows()) {
+        ASSERT_EQ(row->count(), 5);
+        for (int k = 0; k < row->count(); ++k) {
+            shown << row->tabText(k);
+            EXPECT_TRUE(row->rect().contains(row->tabRect(k))) << row->tabText(k).toStdString();
+        }
+    }
+    EXPECT_EQ(shown.size(), 10);
+    int barsInSight = 0;
+    for (QTabBar* bar : tabs->findChildren<QTabBar*>()) barsInSight += bar->isVisible();
+    EXPECT_EQ(barsInSight, 2);
+    EXPECT_TRUE(shown.contains("Engineering use") && shown.contains("Start up screen"));
+    EXPECT_TRUE(tabs->rows().back()->tabText(0) == "Start");  // the open tab's row is lowest
+
+    QTabBar* top = tabs->rows().front();
+    emit top->tabBarClicked(3);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), top->tabText(3));
+    EXPECT_EQ(tabs->rows().back()->tabText(tabs->rows().back()->currentIndex()), top->tabText(3));
+    EXPECT_TRUE(tabs->rows().front()->isVisible());
+    EXPECT_GT(tabs->currentWidget()->mapTo(tabs, QPoint()).y(),
+              tabs->rows().back()->geometry().bottom());
+    tabs->tabBar()->setEnabled(false);  // a picture transfer locks the strip
+    EXPECT_FALSE(tabs->rows().front()->isEnabled());
 }
 
 TEST(TabSets, NextCameraReloadsTheForm) {

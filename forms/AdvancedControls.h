@@ -1,5 +1,6 @@
 #pragma once
-// The advanced form's controls, by their designed names. Each is also the widget's objectName.
+// The advanced form's controls, by their designed names (each is also the widget's objectName).
+// The tabs build them and reach each other's through this one table.
 
 class QCheckBox;
 class QComboBox;

@@ -1,0 +1,134 @@
+#include "camera/Connection.h"
+
+#include "app/SharedState.h"
+#include "camera/Camera.h"
+#include "link/CommandTable.h"
+#include "link/CommsEngine.h"
+#include "link/Packet.h"
+#include "link/PortDiscovery.h"
+#include "status/SetupReport.h"
+
+namespace camera {
+
+namespace {
+
+// Clears StatusReadBusy and closes the port however the read ends.
+class ReadScope {
+  public:
+    ReadScope(SharedState& s, SerialPort& port) : s_(s), port_(port) { s_.StatusReadBusy = true; }
+    ~ReadScope() {
+        try {
+            if (port_.portOpen()) port_.setPortOpen(false);
+        } catch (const CommError&) {
+        }
+        s_.StatusReadBusy = false;
+    }
+
+  private:
+    SharedState& s_;
+    SerialPort& port_;
+};
+
+// Writes the status request and waits for the block. False when the port could not be opened
+// (nothing is written then) or the camera did not answer in time.
+bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
+    SerialPort& port = c.engine().port();
+    try {
+        OpenPortForStatusRequest(port, c.dialogs(), c.state().PortPresent, portText);
+        if (!port.portOpen()) return false;
+        for (const QByteArray& piece : statusRequestWrites(Framing::from(c.state())))
+            port.output(piece);
+    } catch (const CommError& e) {
+        c.engine().reportPortError(e);
+        return false;
+    }
+    block = c.engine().ReceivePacket(kStatusBlockLength);
+    return block != kResend && block != kCommsTimeout;
+}
+
+void keep(SharedState& s, const StatusRecord& r) {
+    s.CameraSerialNumber = r.CameraSerialNumber;
+    s.StatusSerialNumber = r.StatusSerialNumber;
+    s.SerialNumberText = r.SerialNumberText;
+    s.NewFirmware = r.NewFirmware;
+    s.OldFirmware = r.OldFirmware;
+    s.StoredImageCount = r.StoredImageCount;
+    s.StoredImageCountRaw = r.StoredImageCountRaw;
+    s.TempUnitText = r.TempUnitText;
+    s.TempUnitLetter = r.TempUnitLetter;
+    s.ColourationText = r.ColourationText;
+}
+
+}  // namespace
+
+Outcome startLink(Camera& c) {
+    Outcome out;
+    for (const QString& problem : DetectPorts(c.state(), c.ports()))
+        out.tell({problem, "Orvik 3: Error", MsgIcon::Exclamation});
+    try {
+        c.port().setCommPort(1);
+    } catch (const CommError&) {
+        // Only an open port refuses a new number, and nothing has opened it yet.
+    }
+    if (!c.load()) out.tell({"Port unavailable - select another", "Orvik 3", MsgIcon::None});
+    return out;
+}
+
+QString portChoiceText(Camera& c, int n) {
+    return n != 0 ? QString::number(n) : portListEntries(c.state().PortPresent).value(0);
+}
+
+void choosePort(Camera& c, int n) {
+    ApplyPortChoice(c.port(), c.dialogs(), portChoiceText(c, n));
+}
+
+void chooseSpeed(Camera& c, int baud) {
+    c.engine().port().setSettings(settingsForSpeed(baud));
+}
+
+StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDateTime& now) {
+    SharedState& s = c.state();
+    ReadScope scope(s, c.engine().port());
+    s.StatusCommsError = false;  // it tells of the last read, not of any read before
+    StatusRead read;
+    QByteArray block;
+    if (requestStatusBlock(c, portText, block)) {
+        const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber,
+                                       s.SerialNumberText, s.NewFirmware, s.OldFirmware};
+        read.record = decodeStatusBlock(block, previous);
+    }
+    // A block the line damaged would show wrong values as the camera's: it counts as no answer.
+    if (!read.record || !read.record->ChecksumOk) {
+        read.record.reset();
+        read.outcome.fail({"Communication error with camera", "Orvik 3", MsgIcon::Exclamation});
+        s.StatusCommsError = true;
+        return read;
+    }
+    keep(s, *read.record);
+    if (report) read.report = setupReportText(*read.record, now);
+    return read;
+}
+
+StatusRead requestReport(Camera& c, const QString& portText, const QDateTime& now) {
+    StatusRead read = readStatus(c, portText, true, now);
+    c.state().CommandIndex = Row::StatusFollowUp;
+    Constants(c.state());
+    c.engine().Transmit();
+    return read;
+}
+
+StatusRead connectAdvanced(Camera& c, const QString& portText, SerialCheck& check) {
+    SharedState& s = c.state();
+    s.AdvancedConnect = true;
+    s.CameraSerialNumber = 0;
+    StatusRead read = readStatus(c, portText, true);
+    check.number = s.CameraSerialNumber;
+    check.openEntry = check.number > 15000;
+    if (check.openEntry) {
+        s.CameraSerialNumber = 0;
+        s.SerialNumberText = "Not Specified";
+    }
+    return read;
+}
+
+}  // namespace camera

@@ -1,0 +1,52 @@
+#pragma once
+// Reaching the camera: the link's start-up, the port and speed choices, and the status read
+// that "CONNECT TO CAMERA" and "Get report" start.
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+#include "camera/Outcome.h"
+#include "status/StatusRecord.h"
+
+namespace camera {
+
+class Camera;
+
+// What the program's load does for the link: probes ports 1 to 5 (a device we may not open is
+// reported), takes port 1 and loads the port settings and the command table.
+Outcome startLink(Camera& camera);
+
+// The port list's text for port n as typed into it; for 0, the list's first entry.
+QString portChoiceText(Camera& camera, int n);
+// "Set" with port n typed into the list.
+void choosePort(Camera& camera, int n);
+// The speed buttons: 115200 or 19200.
+void chooseSpeed(Camera& camera, int baud);
+
+struct StatusRead {
+    std::optional<StatusRecord> record;  // empty: the camera did not answer
+    QString report;                      // the Camera Setup Summary, when asked for
+    Outcome outcome;
+};
+
+// Asks for the status block on the port the list's text chooses and decodes it. The shared
+// values a read sets (serial number, firmware, picture count, unit, colouration) are set; a
+// damaged block counts as no answer ("Communication error with camera", StatusCommsError).
+// StatusReadBusy is set while it runs and the port is closed afterwards.
+StatusRead readStatus(Camera& camera, const QString& portText, bool report,
+                      const QDateTime& now = QDateTime::currentDateTime());
+
+// "Get report": the read, then the follow-up row.
+StatusRead requestReport(Camera& camera, const QString& portText,
+                         const QDateTime& now = QDateTime::currentDateTime());
+
+// The advanced form's connect decides on the number read: up to 15000 it stands; above, it
+// cannot be right, is forgotten ("Not Specified") and the serial-number entry opens.
+struct SerialCheck {
+    int32_t number = 0;  // as read
+    bool openEntry = false;
+};
+StatusRead connectAdvanced(Camera& camera, const QString& portText, SerialCheck& check);
+
+}  // namespace camera

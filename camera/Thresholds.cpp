@@ -1,0 +1,45 @@
+#include "camera/Thresholds.h"
+
+#include "app/SharedState.h"
+#include "camera/Camera.h"
+#include "camera/Settings.h"
+#include "link/CommsEngine.h"
+
+namespace camera {
+
+Outcome sendHumidityThreshold(Camera& camera, OptionPair warning) {
+    Outcome out;
+    if (warning == OptionPair::None)
+        return out.fail(
+            {"Choose \"Enabled\" or \"Disabled\" first.", "Orvik 3", MsgIcon::Exclamation});
+    HumiditySettings_Constants(camera.state(), warning);
+    camera.state().CommandIndex = Row::Humidity;
+    camera.engine().Transmit();
+    return out;
+}
+
+void sendHeatsinkFill(Camera& camera, OptionPair threshold, bool secondFill) {
+    if (secondFill)
+        Heatsink_settings_HighThreshold_constants(camera.state(), threshold);
+    else
+        Heatsink_settings_LowThreshold_constant(camera.state(), threshold);
+    camera.state().CommandIndex = Row::Heatsink;
+    camera.engine().Transmit();
+}
+
+Outcome sendHeatsinkThresholds(Camera& camera, OptionPair threshold) {
+    Outcome out;
+    if (threshold == OptionPair::None)
+        return out.fail({"Choose \"Overtemp high threshold\" or \"Overtemp low threshold\" first.",
+                         "Orvik 3", MsgIcon::Exclamation});
+    sendHeatsinkFill(camera, threshold, false);
+    sendHeatsinkFill(camera, threshold, true);
+    return out;
+}
+
+void resetGreatestValues(Camera& camera) {
+    sendFixedRow(camera, Resets::Humidity);
+    sendFixedRow(camera, Resets::Heatsink);
+}
+
+}  // namespace camera

@@ -1,0 +1,55 @@
+// The commands that read the camera's status or set its clock, and the connect every camera
+// command starts with.
+#include <QTextStream>
+
+#include "app/SharedState.h"
+#include "camera/Camera.h"
+#include "camera/Clock.h"
+#include "camera/Connection.h"
+#include "camera/Report.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "link/PortDiscovery.h"
+
+camera::StatusRead connectAndRead(CliRun& run) {
+    camera::Camera& c = run.camera;
+    camera::StatusRead read =
+        camera::readStatus(c, camera::portChoiceText(c, run.options.port), true);
+    camera::showMessages(c.dialogs(), read.outcome);
+    return read;
+}
+
+bool connectCamera(CliRun& run) {
+    connectAndRead(run);
+    return !run.camera.state().StatusCommsError;
+}
+
+int runPorts(CliRun& run) {
+    run.out << portMapDescription(run.camera.ports(), true) << Qt::endl;
+    run.out << "Port list: " << portListEntries(run.camera.state().PortPresent).join(", ")
+            << Qt::endl;
+    return kExitOk;
+}
+
+int runStatus(CliRun& run, const QString& saveFile) {
+    const camera::StatusRead read = connectAndRead(run);
+    if (run.camera.state().StatusCommsError) return kExitNoAnswer;
+    QString shown = read.report;
+    run.out << shown.replace("\r\n", "\n") << Qt::flush;
+    if (saveFile.isEmpty()) return kExitOk;
+    const bool rtf = saveFile.endsWith(".rtf", Qt::CaseInsensitive);
+    const camera::Outcome saved =
+        camera::saveReport(run.camera, saveFile, rtf ? camera::RichTextFilter : camera::TextFilter,
+                           camera::reportOutput(read.report, QString()));
+    camera::showMessages(run.camera.dialogs(), saved);
+    return saved.ok ? kExitOk : kExitNoAnswer;
+}
+
+int runSetTime(CliRun& run, const QDateTime& at) {
+    if (!run.connect()) return kExitNoAnswer;
+    const ClockValues clock = at.isValid() ? clockValuesAt(at) : camera::takePcClock(run.camera);
+    run.camera.state().LastReply.clear();
+    if (camera::sendTimeDate(run.camera, clock)) return kExitOk;
+    run.err << "Orvik 3: the camera did not accept the time and date" << Qt::endl;
+    return kExitNoAnswer;
+}
