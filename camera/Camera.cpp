@@ -31,17 +31,4 @@ bool Camera::load() {
     return true;
 }
 
-Outcome Camera::start() {
-    Outcome outcome;
-    for (const QString& problem : DetectPorts(state_, ports_))
-        outcome.tell({problem, "Orvik 3: Error", MsgIcon::Exclamation});
-    try {
-        port_.setCommPort(1);
-    } catch (const CommError&) {
-        // Only an open port refuses a new number, and nothing has opened it yet.
-    }
-    if (!load()) outcome.tell({"Port unavailable - select another", "Orvik 3", MsgIcon::None});
-    return outcome;
-}
-
 }  // namespace camera

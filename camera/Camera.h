@@ -6,7 +6,6 @@
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "app/Timing.h"
-#include "camera/Outcome.h"
 #include "link/CommsEngine.h"
 
 struct SharedState;
@@ -23,11 +22,6 @@ class Camera {
     // Port settings "115200,N,8,1" and the command table. False when the port number is
     // unavailable; the design then says "Port unavailable - select another".
     bool load();
-
-    // The start of a program run, as the customer front screen's load does it: the ports are
-    // probed (PortPresent), port 1 is chosen, then load(). The messages are the permission
-    // problems met and, when the port is unavailable, the design's message.
-    Outcome start();
 
     SharedState& state() { return state_; }
     PortMap& ports() { return ports_; }

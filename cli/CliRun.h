@@ -35,8 +35,5 @@ struct CliRun {
     // Connects as "CONNECT TO CAMERA" on the customer front screen does (status read, serial
     // number check); false when the camera did not answer, after its message was printed.
     std::function<bool()> connect;
-    // The port list's text a status read chooses its port by: "N" for --port N, else the first
-    // entry of the list of ports found.
-    QString portText;
 };
 

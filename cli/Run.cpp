@@ -5,11 +5,11 @@
 
 #include "app/SharedState.h"
 #include "camera/Camera.h"
+#include "camera/Connection.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
 #include "app/LinkObserver.h"
-#include "link/PortDiscovery.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int runCommand(const Invocation& c) {
     camera::Camera camera(state, dialogs, std::move(line.ports));
     HealthLines health(err);
     camera.engine().setObserver(&health);
-    camera::showMessages(dialogs, camera.start());
+    camera::showMessages(dialogs, camera::startLink(camera));
 
     LinkTrace& trace = camera.engine().trace();
     if (!c.common.traceFile.isEmpty() && !trace.open(c.common.traceFile)) {
@@ -44,12 +44,9 @@ int runCommand(const Invocation& c) {
         return kExitUsage;
     }
     // The port and speed chosen, as "Set" and the speed buttons choose them.
-    CliRun run{camera, c.common, out, err, {}, portListEntries(state.PortPresent).value(0)};
-    if (c.common.port != 0) {
-        run.portText = QString::number(c.common.port);
-        ApplyPortChoice(camera.port(), dialogs, run.portText);
-    }
-    if (c.common.speed == 19200) camera.port().setSettings(settingsForSpeed(19200));
+    if (c.common.port != 0) camera::choosePort(camera, c.common.port);
+    if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
+    CliRun run{camera, c.common, out, err, {}};
     run.connect = [&run] { return connectCamera(run); };
 
     using A = Invocation::Action;

@@ -15,15 +15,11 @@ class Form1 : public QWidget {
     Form1(SharedState& state, Dialogs& dialogs, PortMap ports, Timing timing = {},
           QWidget* parent = nullptr);
 
-    // Port settings "115200,N,8,1" and the command table.
-    void Form_Load();
-
     camera::Camera& camera() { return camera_; }
     PortMap& ports() { return camera_.ports(); }
     QtSerialPort& MSComm1() { return camera_.port(); }
     CommsEngine& engine() { return camera_.engine(); }
 
   private:
-    Dialogs& dialogs_;
     camera::Camera camera_;
 };
