@@ -45,7 +45,9 @@ int splashSwitch(Program& p, QPushButton* button) {
 
 int uploadSplash(Program& p, const QString& file) {
     SplashPanel* panel = p.advanced.splash;
-    if (!panel->upload().LoadSplashFile(file)) return kExitNoAnswer;  // the form said why
+    const camera::Outcome loaded = panel->upload().load(file);
+    camera::showMessages(p.form1.engine().dialogs(), loaded);
+    if (!loaded.ok) return kExitNoAnswer;
     showProgressOnTerminal(p.advanced.ui.ProgressBar1, "Splash");
     panel->ui.SendBMP_To_Camera->click();
     return panel->upload().outcome() == SplashUpload::Outcome::Loaded ? kExitOk : kExitNoAnswer;

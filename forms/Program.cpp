@@ -16,6 +16,7 @@ Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
       front(context, form1, advanced),
       serialNumber(form1.engine(), &advanced),
       fpga(form1.engine()) {
+    context.camera = &form1.camera();
     context.repairCentreAddress = options.repairCentreAddress;
     context.fullEdition = options.fullEdition;
     context.statusPortText = [this] { return front.portText(); };
