@@ -4,6 +4,7 @@
 // it is FPGA_configuration_frm.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -13,7 +14,6 @@
 #include "camera/Outcome.h"
 
 class QFile;
-class QIODevice;
 class CommsEngine;
 struct SharedState;
 
