@@ -1,3 +1,5 @@
+// Rendering's refusals and the picture header; the rendered pixels are checked against the
+// camera's own in PictureOpsTest.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -6,31 +8,6 @@
 #include "images/Render.h"
 
 using namespace images;
-
-TEST(Render, BufferOrderIsRowByRowFromTheTop) {
-    std::vector<std::uint8_t> buffer(kImageBufferSize, 0);
-    buffer[1] = 255;      // row 0, column 1
-    buffer[319] = 200;    // end of the top row
-    buffer[320] = 100;    // first pixel of the second row
-    buffer[76799] = 50;   // bottom right
-    buffer[76800] = 255;  // the spare byte is never shown
-    const QImage image = RenderThermalImage(buffer, *LoadImagePalette(1));
-    ASSERT_EQ(image.size(), QSize(320, 240));
-    EXPECT_EQ(image.pixel(1, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(319, 0), qRgb(200, 200, 200));
-    EXPECT_EQ(image.pixel(0, 1), qRgb(100, 100, 100));
-    EXPECT_EQ(image.pixel(319, 239), qRgb(50, 50, 50));
-    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(0, 239), qRgb(0, 0, 0));
-}
-
-TEST(Render, PaletteColoursKeepRedAndBlueApart) {
-    std::vector<std::uint8_t> buffer(kPicturePixels, 31);
-    buffer[0] = 224;
-    EXPECT_EQ(RenderThermalImage(buffer, *LoadImagePalette(3)).pixel(1, 0), qRgb(0, 0, 248));
-    EXPECT_EQ(RenderThermalImage(buffer, *LoadImagePalette(10)).pixel(0, 0), qRgb(224, 217, 217));
-    EXPECT_EQ(RenderThermalImage(buffer, *LoadImagePalette(2)).pixel(0, 0), qRgb(31, 31, 31));
-}
 
 TEST(Render, StoredImageHasItsStripAndNeedsAPictureAndAPalette) {
     std::vector<std::uint8_t> buffer(kImageBufferSize, 255);

@@ -49,12 +49,6 @@ struct PictureForms : Forms {
         return out;
     }
 
-    int timesShown(const QString& text) const {
-        int n = 0;
-        for (const auto& m : dialogs.shown) n += m.text == text;
-        return n;
-    }
-
     images::DownloadImageTab& tab() { return *program.advanced.imageTab; }
 };
 

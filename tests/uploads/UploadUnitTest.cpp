@@ -6,7 +6,7 @@
 
 #include "images/Bitmap.h"
 #include "camera/FpgaUpload.h"
-#include "forms/SerialNumberForm.h"
+#include "camera/SerialNumber.h"
 #include "uploads/SplashImage.h"
 #include "uploads/UploadPackets.h"
 
@@ -143,6 +143,7 @@ TEST(FpgaConversion, BitReversedItemsTenALine) {
     EXPECT_EQ(text.size(), 59215 * 5 + 5922 * 3 + 5921 * 2);
 }
 
+// Leading zeros add nothing: only the value decides "too large".
 TEST(SerialNumberText, WholeNumbersBelow65535Only) {
     struct Case {
         QString text;
@@ -151,14 +152,17 @@ TEST(SerialNumberText, WholeNumbersBelow65535Only) {
     };
     for (const Case& c : {Case{"65534", 65534, ""},
                           {" 0 ", 0, ""},
-                          {"65535", {}, frmSerialNumber::kTooLarge},
-                          {"99999999999", {}, frmSerialNumber::kTooLarge},
-                          {"", {}, frmSerialNumber::kEmpty},
-                          {"12a", {}, frmSerialNumber::kNotANumber},
-                          {"-5", {}, frmSerialNumber::kNotANumber},
-                          {"1.5", {}, frmSerialNumber::kNotANumber}}) {
+                          {"000123", 123, ""},
+                          {"0000065534", 65534, ""},
+                          {"000000", 0, ""},
+                          {"065535", {}, camera::kSerialTooLarge},
+                          {"99999999999", {}, camera::kSerialTooLarge},
+                          {"", {}, camera::kSerialEmpty},
+                          {"12a", {}, camera::kSerialNotANumber},
+                          {"-5", {}, camera::kSerialNotANumber},
+                          {"1.5", {}, camera::kSerialNotANumber}}) {
         QString refusal;
-        EXPECT_EQ(SerialNumberFromText(c.text, &refusal), c.value) << c.text.toStdString();
+        EXPECT_EQ(camera::serialNumberFromText(c.text, &refusal), c.value) << c.text.toStdString();
         EXPECT_EQ(refusal, c.refusal);
     }
 }
