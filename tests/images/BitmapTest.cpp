@@ -1,5 +1,5 @@
-// The bitmap writer's exact header and bottom-up rows, and what the reader takes. Failed saves
-// are tests/files' part.
+// The bitmap writer's exact header and bottom-up rows. The reader is met through the splash
+// files (UploadUnitTest, tests/files), failed saves in tests/files.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -60,32 +60,4 @@ TEST(Bitmap, SavedPictureIsA24BitBottomUpFile) {
     EXPECT_EQ(quint8(file[54]), 192);  // the file starts with the strip's bottom row
     EXPECT_EQ(ReadBitmapFile(path), image);
     EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), image);  // another reader
-}
-
-TEST(Bitmap, ReaderTakesTopDownAndPaddedRowsAndRefusesOthers) {
-    QImage small(3, 2, QImage::Format_RGB32);
-    small.setPixel(0, 0, qRgb(1, 2, 3));
-    small.setPixel(2, 1, qRgb(250, 251, 252));
-    QByteArray file = EncodeBmp24(small);
-    ASSERT_EQ(file.size(), 54 + 12 * 2);
-    EXPECT_EQ(DecodeBmp24(file), small);
-
-    QByteArray topDown = file;
-    topDown.replace(22, 4, QByteArray("\xfe\xff\xff\xff", 4));  // height -2
-    topDown.replace(54, 24, file.mid(66, 12) + file.mid(54, 12));
-    EXPECT_EQ(DecodeBmp24(topDown), small);
-
-    const std::vector<std::pair<int, QByteArray>> spoil = {{0, "XM"},
-                                                           {28, QByteArray("\x08\x00", 2)},
-                                                           {30, QByteArray("\x01", 1)},
-                                                           {18, QByteArray("\x00\x00\x01\x00", 4)},
-                                                           {10, QByteArray("\xff\xff", 2)}};
-    for (const auto& [at, bytes] : spoil) {
-        QString why;
-        EXPECT_FALSE(DecodeBmp24(QByteArray(file).replace(at, bytes.size(), bytes), &why)) << at;
-        EXPECT_FALSE(why.isEmpty());
-    }
-    EXPECT_FALSE(DecodeBmp24(file.left(file.size() - 4)));
-
-    EXPECT_FALSE(ReadBitmapFile("/nonexistent/x.bmp"));
 }

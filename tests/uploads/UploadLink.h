@@ -2,7 +2,6 @@
 // The simulated camera behind a port that lets a test watch, or spoil, what goes out, with an
 // engine of its own so the uploads go through that port.
 
-#include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
