@@ -62,7 +62,8 @@ void queryImageCount(Camera& camera) {
     s.ImageCountRequested = true;
     // The count reply is ours to read, whoever else listens for replies.
     std::function<void()>& slot = camera.engine().handlers.imageCount;
-    const std::function<void()> before = std::exchange(slot, [&s] { RxImagesStoredOnTheCamera(s); });
+    const std::function<void()> before =
+        std::exchange(slot, [&s] { RxImagesStoredOnTheCamera(s); });
     camera.engine().Transmit();
     slot = before;
     // Left set after a send that never happened, the next plain reply would pass for a count.

@@ -40,10 +40,10 @@ class SplashUpload {
     camera::Outcome send();
 
     // Each sends its row; true when the camera acknowledged it.
-    bool switchOn();     // "Splash on"
-    bool switchOff();    // "Splash off"
-    bool viewOnCamera(); // "View splash": the splash picture on the camera's display
-    bool normalImage();  // "Normal image"
+    bool switchOn();      // "Splash on"
+    bool switchOff();     // "Splash off"
+    bool viewOnCamera();  // "View splash": the splash picture on the camera's display
+    bool normalImage();   // "Normal image"
 
     // The reply handler the engine calls in SplashReplyMode, once per collected reply.
     void SplashReplyHandler();

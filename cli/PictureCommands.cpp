@@ -64,7 +64,10 @@ class ProgressLine {
 class TransferPrinter : public LinkObserver {
   public:
     TransferPrinter(CliRun& run, const QString& what)
-        : run_(run), engine_(run.camera.engine()), next_(engine_.observer()), line_(run.err, what),
+        : run_(run),
+          engine_(run.camera.engine()),
+          next_(engine_.observer()),
+          line_(run.err, what),
           terminal_(isatty(STDERR_FILENO)) {
         engine_.setObserver(this);
     }

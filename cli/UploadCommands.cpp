@@ -21,8 +21,7 @@ void print(CliRun& run, const camera::Outcome& outcome) {
     for (const camera::Message& m : outcome.messages) {
         QString shown = m.text;
         shown.replace("\r\n", "\n");
-        run.err << (m.title.isEmpty() ? QString("Orvik 3") : m.title) << ": " << shown
-                << Qt::endl;
+        run.err << (m.title.isEmpty() ? QString("Orvik 3") : m.title) << ": " << shown << Qt::endl;
     }
 }
 

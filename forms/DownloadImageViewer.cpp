@@ -3,10 +3,10 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "forms/DownloadImageTab.h"
 #include "camera/AppContext.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
+#include "forms/DownloadImageTab.h"
 #include "link/CommsEngine.h"
 
 namespace images {

@@ -129,8 +129,8 @@ void FPGA_configuration_frm::ConfigureFPGA_btn_Click() {
     setBusy(true);
     ui.Label1->setText("Configuring FPGA in progress");
     ui.Label1->show();
-    const camera::Outcome done = upload_.configure(
-        [this](int value) { ui.ProgressBar1->setValue(value); }, &lastResult_);
+    const camera::Outcome done =
+        upload_.configure([this](int value) { ui.ProgressBar1->setValue(value); }, &lastResult_);
     if (done.ok) {
         ui.ProgressBar1->setValue(100);
         ui.Label2->setText("The FPGA is know configured");
