@@ -74,8 +74,8 @@ std::optional<double> splashRatio(camsim::SimCamera& camera, const QString& file
     rig.port.startOut = QByteArray::fromHex("100254014375");  // C u, before its trailer
     rig.port.endIn = QByteArray::fromHex("10025401630960");
     SplashUpload upload(rig.engine);
-    if (!upload.LoadSplashFile(file)) return std::nullopt;
-    upload.SendBMP_To_Camera_Click();
+    if (!upload.load(file).ok) return std::nullopt;
+    upload.send();
     if (upload.outcome() != SplashUpload::Outcome::Loaded || !rig.port.end) return std::nullopt;
     // The last request's 11 bytes crossed the line before it was read.
     const double wire = (rig.port.bytes + 11) * kBitsPerByte / kBaud;

@@ -13,6 +13,9 @@ struct SharedState;
 class CommsEngine;
 class Dialogs;
 class PortMap;
+namespace camera {
+class Camera;
+}
 
 struct AppContext {
     AppContext(SharedState& s, CommsEngine& e, Dialogs& d, MailTransport& m, PortMap& p)
@@ -23,6 +26,7 @@ struct AppContext {
     Dialogs& dialogs;
     MailTransport& mail;
     PortMap& ports;
+    camera::Camera* camera = nullptr;  // the operations' way to the link
 
     QString repairCentreAddress = QString::fromLatin1(kRepairCentreAddress);
     bool fullEdition = false;  // the factory tabs and controls

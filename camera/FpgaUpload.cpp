@@ -1,8 +1,11 @@
 #include "camera/FpgaUpload.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <utility>
 
+#include "app/FileSave.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -35,7 +38,92 @@ std::vector<uint8_t> RbfDataFromFile(const QByteArray& file) {
     return data;
 }
 
+FpgaConversionLog::FpgaConversionLog(QString path) : path_(std::move(path)) {}
+FpgaConversionLog::~FpgaConversionLog() = default;
+
+void FpgaConversionLog::setPath(const QString& path) {
+    path_ = path;
+    own_.reset();
+    failureTold_ = false;
+}
+
+camera::Outcome FpgaConversionLog::append(const QByteArray& text) {
+    camera::Outcome result;
+    QIODevice* out = device_;
+    if (!out) {
+        if (!own_) {
+            own_ = std::make_unique<QFile>(path_);
+            if (!own_->open(QIODevice::WriteOnly | QIODevice::Append)) {
+                if (!failureTold_)
+                    result.tell({QString("The FPGA conversion file %1 could not be written: %2")
+                                     .arg(path_, own_->errorString()),
+                                 "Orvik 3: Error", MsgIcon::Exclamation});
+                failureTold_ = true;
+                return result;
+            }
+        }
+        out = own_.get();
+    }
+    if (out->write(text) != text.size() && !failureTold_) {
+        result.tell(
+            {QString("The FPGA conversion file could not be written: %1").arg(out->errorString()),
+             "Orvik 3: Error", MsgIcon::Exclamation});
+        failureTold_ = true;
+    }
+    if (auto* f = qobject_cast<QFile*>(out)) f->flush();
+    return result;
+}
+
 FpgaUpload::FpgaUpload(CommsEngine& engine) : engine_(engine), s_(engine.state()) {}
+
+camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
+    camera::Outcome result;
+    const QString title = QFileInfo(path).fileName();
+    QFile file(path);
+    QString why;
+    if (!openToRead(file, path, &why))
+        return result.fail({why, "Orvik 3: Error", MsgIcon::Exclamation});
+    // Only what the camera takes is read, so a huge file costs no memory; an empty one holds no
+    // configuration at all and would load as zeros.
+    const qint64 size = file.size();
+    const QByteArray bytes = file.read(kFpgaFileSize);
+    if (size == 0 || bytes.size() < std::min<qint64>(size, kFpgaFileSize))
+        return result.fail(
+            {size == 0 ? QString("\"%1\" is empty. Nothing has been loaded.").arg(title)
+                       : QString("\"%1\" could not be read: %2").arg(title, file.errorString()),
+             "Orvik 3: Error", MsgIcon::Exclamation});
+    s_.RbfData = RbfDataFromFile(bytes);
+    if (conversion) *conversion = FpgaConversionText(s_.RbfData);
+    if (size != kFpgaFileSize)
+        result.tell({QString("\"%1\" is %2 bytes long; an FPGA configuration file has %3 bytes. "
+                             "It has been loaded all the same, %4.")
+                         .arg(title)
+                         .arg(size)
+                         .arg(kFpgaFileSize)
+                         .arg(size < kFpgaFileSize ? "filled up with zeros" : "cut to that length"),
+                     "Orvik 3", MsgIcon::Exclamation});
+    return result;
+}
+
+QString FpgaUpload::stopMessage(Result r) {
+    if (r == Result::StartRefused)
+        return QString(
+                   "The camera refused to start the FPGA configuration %1 times in a row. "
+                   "The FPGA has not been configured.")
+            .arg(kStartAttempts);
+    if (r == Result::NoRequest)
+        return "The camera stopped asking for configuration blocks: nothing came for 10 seconds. "
+               "The FPGA has not been configured.";
+    return "The serial port could not be used. The FPGA has not been configured.";
+}
+
+camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, Result* result) {
+    camera::Outcome outcome;
+    const Result r = Configure(progress);
+    if (result) *result = r;
+    if (r != Result::Configured) outcome.fail({stopMessage(r), "Orvik 3", MsgIcon::Exclamation});
+    return outcome;
+}
 
 FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
     HandlerScope scope(engine_.handlers.fpgaBlockReply, [this] { FpgaReplyHandler(); });

@@ -4,22 +4,55 @@
 // it is FPGA_configuration_frm.
 
 #include <QByteArray>
+#include <QIODevice>
+#include <QPointer>
+#include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "camera/Outcome.h"
+
+class QFile;
 class CommsEngine;
 struct SharedState;
 
 // The configuration data of a file: its first 59 216 bytes, zeros where the file is shorter.
 std::vector<uint8_t> RbfDataFromFile(const QByteArray& file);
 
+// Where each loaded file's text conversion goes: an open device (the advanced form's
+// conversion file), or else the file at `path`, appended to. A file that cannot be written is
+// reported once; loading goes on without it.
+class FpgaConversionLog {
+  public:
+    explicit FpgaConversionLog(QString path);
+    ~FpgaConversionLog();
+    void setDevice(QIODevice* log) { device_ = log; }
+    void setPath(const QString& path);
+    camera::Outcome append(const QByteArray& text);
+
+  private:
+    QPointer<QIODevice> device_;
+    QString path_;
+    std::unique_ptr<QFile> own_;
+    bool failureTold_ = false;
+};
+
 class FpgaUpload {
   public:
     explicit FpgaUpload(CommsEngine& engine);
 
+    // Reads a configuration file into RbfData and gives its text conversion. Refused, nothing
+    // loaded, when it cannot be read or is empty; a file of the wrong size loads with a warning.
+    camera::Outcome load(const QString& path, QByteArray* conversion);
+    // Configure, with the message when it stops short.
+
     enum class Result { Configured, StartRefused, NoRequest, PortFailed };
     // Runs the start and block loops; `progress` hears 47 once block 925 is asked for.
     Result Configure(const std::function<void(int)>& progress = {});
+    // Configure, with the message when it stops short.
+    camera::Outcome configure(const std::function<void(int)>& progress, Result* result);
+    static QString stopMessage(Result result);
 
     // The reply handler: after each start command, and called by Receive in FpgaBlockMode.
     void FpgaReplyHandler();

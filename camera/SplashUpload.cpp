@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "app/Dialogs.h"
 #include "app/FileSave.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
+#include "link/Packet.h"
 #include "uploads/SplashImage.h"
 #include "uploads/UploadPackets.h"
 
@@ -44,23 +44,13 @@ class HandlerScope {
 SplashUpload::SplashUpload(CommsEngine& engine, SplashView* view)
     : engine_(engine), s_(engine.state()), view_(view ? view : &noView_) {}
 
-bool SplashUpload::OpenSplashImage_btn_Click() {
-    FileRequest request;
-    request.title = "Open";
-    request.filter = "Bitmap Files (*.bmp)|*.bmp";
-    const std::optional<FileChoice> choice = engine_.dialogs().openFile(request);
-    if (!choice) return false;
-    return LoadSplashFile(choice->path);
-}
-
-bool SplashUpload::LoadSplashFile(const QString& path) {
+camera::Outcome SplashUpload::load(const QString& path) {
+    camera::Outcome result;
     const QString title = QFileInfo(path).fileName();
     QFile file(path);
     QString why;
-    if (!openToRead(file, path, &why)) {
-        engine_.dialogs().message(why, "Orvik 3: Error", MsgIcon::Exclamation);
-        return false;
-    }
+    if (!openToRead(file, path, &why))
+        return result.fail({why, "Orvik 3: Error", MsgIcon::Exclamation});
     // A splash bitmap is 230 454 bytes; a far bigger file is refused before it is read.
     constexpr qint64 kLargestSplashFile = qint64(1) << 20;
     QString what;
@@ -69,26 +59,20 @@ bool SplashUpload::LoadSplashFile(const QString& path) {
         what = QString("a file of %1 bytes").arg(file.size());
     else
         pixels = LoadSplashPixels(file.readAll(), &what);
-    if (!pixels) {
-        engine_.dialogs().message(SplashRefusal(title, what), "Orvik 3", MsgIcon::Exclamation);
-        return false;
-    }
+    if (!pixels) return result.fail({SplashRefusal(title, what), "Orvik 3", MsgIcon::Exclamation});
     s_.SplashBitsPerPixel = 24;
     s_.SplashPixels = std::move(*pixels);
     s_.SplashFileName = path;
     s_.SplashFileTitle = title;
     view_->showPreview(SplashPreview(s_.SplashPixels));
-    return true;
+    return result;
 }
 
-void SplashUpload::SendBMP_To_Camera_Click() {
-    if (engine_.refuseWhileBusy()) return;
+camera::Outcome SplashUpload::send() {
+    said_ = {};
     outcome_ = Outcome::NotSent;
     // Checked before anything goes out, so a send without a picture leaves the camera alone.
-    if (s_.SplashBitsPerPixel != 24) {
-        engine_.dialogs().message(kFormatProblem, "Orvik 3", MsgIcon::None);
-        return;
-    }
+    if (s_.SplashBitsPerPixel != 24) return said_.fail({kFormatProblem, "Orvik 3", MsgIcon::None});
     HandlerScope scope(engine_.handlers.splashReply, [this] { SplashReplyHandler(); });
     engine_.port().setSettings("115200,N,8,1");
     s_.SplashPartialPending = s_.SplashTimedOut = s_.SplashDone = s_.SplashAborted = false;
@@ -109,9 +93,11 @@ void SplashUpload::SendBMP_To_Camera_Click() {
     } catch (const CommError& e) {
         // The port failed under the upload: said as the engine says it, and never left unsaid.
         engine_.reportPortError(e);
-        engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+        said_.tell({kCommsError, "Error", MsgIcon::Critical});
     }
     endUpload();
+    said_.ok = outcome_ == Outcome::Loaded;
+    return said_;
 }
 
 void SplashUpload::runUpload() {
@@ -128,13 +114,13 @@ void SplashUpload::runUpload() {
         replyHandled_ = false;
         engine_.Receive();
         if (!replyHandled_) {  // the port failed inside the wait; the engine has said how
-            engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+            said_.tell({kCommsError, "Error", MsgIcon::Critical});
             return;
         }
         if (s_.SplashAborted) return;  // the handler stopped the upload and has said why
         if (s_.SplashDone) {
             outcome_ = Outcome::Loaded;
-            engine_.dialogs().message(kLoaded, "Orvik 3", MsgIcon::None);
+            said_.tell({kLoaded, "Orvik 3", MsgIcon::None});
             return;
         }
         // Nothing goes out on a reply that is unusable or still arriving: the camera asks again.
@@ -213,7 +199,7 @@ void SplashUpload::badReply() {
     // Only the camera's own request for the block after the last confirms the picture, so
     // running out of replies is a failure, at the last block too.
     if (s_.SplashBadReplyCount >= kBadReplyLimit) {
-        engine_.dialogs().message(kCommsError, "Error", MsgIcon::Critical);
+        said_.tell({kCommsError, "Error", MsgIcon::Critical});
         finish();
     }
 }
@@ -225,32 +211,32 @@ void SplashUpload::finish() {
     s_.SplashAborted = true;
 }
 
-void SplashUpload::sendRow(int row) {
+bool SplashUpload::sendRow(int row) {
     Constants(s_);
     s_.CommandIndex = static_cast<uint8_t>(row);
+    s_.LastReply.clear();
     engine_.Transmit();
+    return s_.LastReply.contains(cameraAck());
 }
 
-void SplashUpload::Splash_on_btn_Click() {
-    if (engine_.refuseWhileBusy()) return;
-    sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOn);
+bool SplashUpload::switchOn() {
+    return sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOn);
 }
 
-void SplashUpload::Splash_off_btn_Click() {
-    if (engine_.refuseWhileBusy()) return;
-    sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOff);
+bool SplashUpload::switchOff() {
+    return sendRow(s_.OldFirmware ? kRowSplashToggle : kRowSplashOff);
 }
 
-void SplashUpload::ViewSplashOnCamera_Click() {
-    if (engine_.refuseWhileBusy()) return;
+bool SplashUpload::viewOnCamera() {
     view_->selectSplashInImageList();
     Constants(s_);
     ViewImage_Constants(s_, 0, s_.StoredImageCount);
     s_.CommandIndex = Row::ViewImage;
+    s_.LastReply.clear();
     engine_.Transmit();
+    return s_.LastReply.contains(cameraAck());
 }
 
-void SplashUpload::Display_Scene_Click() {
-    if (engine_.refuseWhileBusy()) return;
-    sendRow(Row::ReturnToNormal);
+bool SplashUpload::normalImage() {
+    return sendRow(Row::ReturnToNormal);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "camera/Outcome.h"
+
 class CommsEngine;
 struct SharedState;
 
@@ -30,18 +32,18 @@ class SplashUpload {
   public:
     explicit SplashUpload(CommsEngine& engine, SplashView* view = nullptr);
 
-    // "Open": chooses a bitmap and loads it. False when cancelled or refused.
-    bool OpenSplashImage_btn_Click();
-    // Loads a file as the splash picture; a file of another kind is refused with a message and
-    // leaves the picture loaded before.
-    bool LoadSplashFile(const QString& path);
+    // Loads a file as the splash picture and shows its preview; a file of another kind is
+    // refused with a message and leaves the picture loaded before.
+    camera::Outcome load(const QString& path);
     // "Send splash": the whole upload, until the camera has every block or the upload stops.
-    void SendBMP_To_Camera_Click();
+    // Refused with a message when no usable picture is loaded; nothing is sent then.
+    camera::Outcome send();
 
-    void Splash_on_btn_Click();
-    void Splash_off_btn_Click();
-    void ViewSplashOnCamera_Click();
-    void Display_Scene_Click();
+    // Each sends its row; true when the camera acknowledged it.
+    bool switchOn();      // "Splash on"
+    bool switchOff();     // "Splash off"
+    bool viewOnCamera();  // "View splash": the splash picture on the camera's display
+    bool normalImage();   // "Normal image"
 
     // The reply handler the engine calls in SplashReplyMode, once per collected reply.
     void SplashReplyHandler();
@@ -61,7 +63,7 @@ class SplashUpload {
     void badReply();
     void holdPartial(const QByteArray& fragment);
     void finish();
-    void sendRow(int row);
+    bool sendRow(int row);
 
     CommsEngine& engine_;
     SharedState& s_;
@@ -70,4 +72,5 @@ class SplashUpload {
     int progress_ = 0;
     bool replyHandled_ = false;
     Outcome outcome_ = Outcome::None;
+    camera::Outcome said_;
 };

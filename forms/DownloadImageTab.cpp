@@ -12,10 +12,11 @@
 #include "app/LinkObserver.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
-#include "images/Bitmap.h"
+#include "camera/AppContext.h"
+#include "camera/Camera.h"
+#include "camera/Pictures.h"
 #include "images/Palettes.h"
 #include "images/Render.h"
-#include "camera/AppContext.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/PortDiscovery.h"
@@ -105,12 +106,13 @@ void DownloadImageTab::clearPicture() {
 
 void DownloadImageTab::Download_image_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
-    ctx_.engine.port().setSettings(settingsForSpeed(115200));
-    s_.DownloadStarted = true;
     setTransferLock(true);
-    sendFixedRow(Row::DownloadReturnToNormal);
-    transferPicture(selectedPicture());
-    finishTransfer();
+    camera::Download d;
+    {
+        TransferView view(ctx_.engine, ui.ImageProgress, ui.lblUpDown);
+        d = camera::downloadPicture(*ctx_.camera, selectedPicture());
+    }
+    finishTransfer(d);
     setTransferLock(false);
     ui.lblUpDown->clear();
 }
@@ -128,58 +130,32 @@ void DownloadImageTab::setTransferLock(bool locked) {
     if (hooks_.lockForm) hooks_.lockForm(locked);
 }
 
-void DownloadImageTab::transferPicture(int number) {
-    s_.CommandIndex = Row::ImageTransfer;
-    Constants(s_);
-    ImageTransferConstants(s_, number == 0 ? QStringLiteral("Splash") : QString::number(number));
-    // Results of an earlier transfer must not pass for this one if it never starts.
-    s_.ImageTransferComplete = false;
-    s_.TransferResult.clear();
-    s_.PacketTransferMode = true;
-    s_.BulkReplyMode = true;
-    {
-        TransferView view(ctx_.engine, ui.ImageProgress, ui.lblUpDown);
-        ctx_.engine.Transmit();
-    }
-    s_.PacketTransferMode = false;
-    s_.BulkReplyMode = false;
-}
-
-void DownloadImageTab::finishTransfer() {
-    outcome_ = TransferOutcomeOf(s_);
-    if (outcome_ == TransferOutcome::Complete || outcome_ == TransferOutcome::Patched) {
-        held_ = HoldPicture(s_);
+void DownloadImageTab::finishTransfer(const camera::Download& d) {
+    outcome_ = d.result;
+    if (d.picture) {
+        held_ = d.picture;
         DisplayStoredImage(kGreyScaleWhiteHot);
-        if (outcome_ == TransferOutcome::Patched)
-            ctx_.dialogs.message(text::PatchedPicture(s_.TransferHealth.patched), text::kOrvik,
-                                 MsgIcon::Exclamation);
+        camera::showMessages(ctx_.dialogs, d.outcome);
+        for (QWidget* w : std::initializer_list<QWidget*>{ui.SelectColourPalette_btn,
+                                                          ui.Colourise_combo, ui.Image_save_btn})
+            w->setEnabled(true);
         return;
     }
     // The picture shown before stays, and stays usable; the next good picture gets the message.
-    s_.TransferResult.clear();
-    s_.DownloadStarted = false;
     const bool shown = !shown_.isNull();
     ui.Image_save_btn->setEnabled(shown);
     ui.SelectColourPalette_btn->setEnabled(shown);
-    if (outcome_ == TransferOutcome::GaveUp)
-        ctx_.dialogs.message(text::kNotAPicture, text::kOrvik, MsgIcon::Exclamation);
+    camera::showMessages(ctx_.dialogs, d.outcome);
 }
 
 void DownloadImageTab::DisplayStoredImage(int paletteNumber) {
     if (!held_) return;
-    const StripOptions strip{held_->newFirmware, held_->tempUnitText};
-    const QImage image = RenderStoredImage(held_->pixels, paletteNumber, held_->header, strip);
+    const QImage image = camera::viewPicture(*held_, paletteNumber);
     if (image.isNull()) return;
     shown_ = image;
     ui.Picture2->setFixedSize(kPictureWidth + kFramed, kPictureHeightWithStrip + kFramed);
     ui.Picture2->setPixmap(QPixmap::fromImage(shown_));
     ui.Image_save_btn->setEnabled(true);
-    if (!s_.DownloadStarted) return;
-    ctx_.dialogs.message(text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.SelectColourPalette_btn,
-                                                      ui.Colourise_combo, ui.Image_save_btn})
-        w->setEnabled(true);
-    s_.DownloadStarted = false;
 }
 
 void DownloadImageTab::SelectColourSetup() {
@@ -199,7 +175,7 @@ void DownloadImageTab::Image_save_btn_Click() {
     const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(request);
     if (!choice || choice->path.isEmpty()) return;
     QString why;
-    if (!SaveBitmapFile(choice->path, shown_, &why))
+    if (!camera::saveBitmap(shown_, choice->path, &why))
         ctx_.dialogs.message(text::SaveFailed(choice->path, why), text::kFileError,
                              MsgIcon::Exclamation);
 }
@@ -207,40 +183,25 @@ void DownloadImageTab::Image_save_btn_Click() {
 void DownloadImageTab::DeleteSelection_btn_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     if (ctx_.dialogs.message(text::kDeleteOneQuestion, text::kDeleteOneTitle, MsgIcon::Question,
-                             MsgButtons::YesNo) == MsgAnswer::Yes) {
-        s_.CommandIndex = Row::DeleteImage;
-        Constants(s_);
-        DeleteImage_Constants(s_, std::max(0, ui.ViewImage_combo->currentIndex()));
-        ctx_.engine.Transmit();
-        afterDelete();
-    }
-    sendFixedRow(Row::ReturnToNormal);
+                             MsgButtons::YesNo) == MsgAnswer::Yes)
+        camera::deletePicture(*ctx_.camera, ui.ViewImage_combo->currentIndex(),
+                              hooks_.statusReport);
+    else
+        camera::returnToNormal(*ctx_.camera);
 }
 
 void DownloadImageTab::DeleteAllImages_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     if (ctx_.dialogs.message(text::kDeleteAllQuestion, text::kDeleteAllTitle, MsgIcon::Exclamation,
-                             MsgButtons::YesNo) == MsgAnswer::Yes) {
-        sendFixedRow(Row::DeleteAll);
-        afterDelete();
-    }
-    sendFixedRow(Row::ReturnToNormal);
-}
-
-// Old firmware does not count its pictures on request: a status read refreshes the count.
-void DownloadImageTab::afterDelete() {
-    if (!s_.NewFirmware && s_.OldFirmware && hooks_.statusReport) hooks_.statusReport();
+                             MsgButtons::YesNo) == MsgAnswer::Yes)
+        camera::deleteAllPictures(*ctx_.camera, hooks_.statusReport);
+    else
+        camera::returnToNormal(*ctx_.camera);
 }
 
 void DownloadImageTab::StoreImage_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
-    sendFixedRow(Row::StoreImage);
-}
-
-void DownloadImageTab::sendFixedRow(int row) {
-    s_.CommandIndex = static_cast<uint8_t>(row);
-    Constants(s_);
-    ctx_.engine.Transmit();
+    camera::storePicture(*ctx_.camera);
 }
 
 int DownloadImageTab::selectedPicture() const {

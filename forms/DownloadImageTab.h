@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "camera/PictureStore.h"
+#include "camera/Pictures.h"
 
 struct AppContext;
 struct SharedState;
@@ -90,10 +91,7 @@ class DownloadImageTab : public QWidget {
     void buildControls();
     void connectHandlers();
     void setTransferLock(bool locked);
-    void transferPicture(int number);
-    void finishTransfer();
-    void sendFixedRow(int row);
-    void afterDelete();
+    void finishTransfer(const camera::Download& d);
     void showPicture(int number);
     int selectedPicture() const;
     void exclaim(const QString& message);

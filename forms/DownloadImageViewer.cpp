@@ -3,31 +3,22 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "forms/DownloadImageTab.h"
 #include "camera/AppContext.h"
-#include "link/CommandTable.h"
+#include "camera/Camera.h"
+#include "camera/Pictures.h"
+#include "forms/DownloadImageTab.h"
 #include "link/CommsEngine.h"
 
 namespace images {
 
 void DownloadImageTab::queryImageCount() {
-    s_.CommandIndex = Row::ImageCount;
-    Constants(s_);
-    s_.ImageCountRequested = true;
-    ctx_.engine.Transmit();
-    // Left set after a send that never happened, the next plain reply would pass for a count.
-    s_.ImageCountRequested = false;
+    camera::queryImageCount(*ctx_.camera);
 }
 
-// A refused number sends nothing, rather than whatever show command the row held before.
 void DownloadImageTab::showPicture(int number) {
-    if (!ViewImage_Constants(s_, number, s_.StoredImageCount)) {
-        exclaim(text::kTooFewStored);
-        ui.ViewImage_combo->setCurrentIndex(number - 1);
-        return;
-    }
-    s_.CommandIndex = Row::ViewImage;
-    ctx_.engine.Transmit();
+    const camera::Outcome shown = camera::showPictureOnCamera(*ctx_.camera, number);
+    camera::showMessages(ctx_.dialogs, shown);
+    if (!shown.ok) ui.ViewImage_combo->setCurrentIndex(number - 1);
 }
 
 void DownloadImageTab::ViewImage_btn_Click() {

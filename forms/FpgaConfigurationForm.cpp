@@ -1,7 +1,6 @@
 #include "forms/FpgaConfigurationForm.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,15 +8,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/Dialogs.h"
-#include "app/FileSave.h"
 #include "app/ProgramFiles.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
-#include "uploads/UploadPackets.h"
 
 namespace {
 
@@ -29,25 +25,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-QString stopMessage(FpgaUpload::Result r) {
-    if (r == FpgaUpload::Result::StartRefused)
-        return QString(
-                   "The camera refused to start the FPGA configuration %1 times in a row. "
-                   "The FPGA has not been configured.")
-            .arg(FpgaUpload::kStartAttempts);
-    if (r == FpgaUpload::Result::NoRequest)
-        return "The camera stopped asking for configuration blocks: nothing came for 10 seconds. "
-               "The FPGA has not been configured.";
-    return "The serial port could not be used. The FPGA has not been configured.";
-}
-
 }  // namespace
 
 FPGA_configuration_frm::FPGA_configuration_frm(CommsEngine& engine, QWidget* parent)
     : QWidget(parent, Qt::Window),
       engine_(engine),
       upload_(engine),
-      logPath_(programFileWritePath("\\FPGA_rbf_conversion.txt")) {
+      log_(programFileWritePath("\\FPGA_rbf_conversion.txt")) {
     build();
     connect(ui.Load_Config_file, &QPushButton::clicked, this, [this] { Load_Config_file_Click(); });
     connect(ui.ConfigureFPGA_btn, &QPushButton::clicked, this,
@@ -92,13 +76,11 @@ void FPGA_configuration_frm::setAdvancedFormLocks(const QList<QWidget*>& widgets
 }
 
 void FPGA_configuration_frm::setConversionLog(QIODevice* log) {
-    log_ = log;
+    log_.setDevice(log);
 }
 
 void FPGA_configuration_frm::setConversionPath(const QString& path) {
-    logPath_ = path;
-    ownLog_.reset();
-    logFailureTold_ = false;
+    log_.setPath(path);
 }
 
 void FPGA_configuration_frm::lockAdvancedForm(bool locked) {
@@ -123,68 +105,16 @@ void FPGA_configuration_frm::Load_Config_file_Click() {
 }
 
 bool FPGA_configuration_frm::LoadConfigFile(const QString& path) {
-    const QString title = QFileInfo(path).fileName();
-    QFile file(path);
-    QString why;
-    if (!openToRead(file, path, &why)) {
-        engine_.dialogs().message(why, "Orvik 3: Error", MsgIcon::Exclamation);
+    QByteArray conversion;
+    const camera::Outcome loaded = upload_.load(path, &conversion);
+    if (!loaded.ok) {
+        camera::showMessages(engine_.dialogs(), loaded);
         return false;
     }
-    // Only what the camera takes is read, so a huge file costs no memory; an empty one holds no
-    // configuration at all and would load as zeros.
-    const qint64 size = file.size();
-    const QByteArray bytes = file.read(uploads::kFpgaFileSize);
-    if (size == 0 || bytes.size() < std::min<qint64>(size, uploads::kFpgaFileSize)) {
-        engine_.dialogs().message(
-            size == 0 ? QString("\"%1\" is empty. Nothing has been loaded.").arg(title)
-                      : QString("\"%1\" could not be read: %2").arg(title, file.errorString()),
-            "Orvik 3: Error", MsgIcon::Exclamation);
-        return false;
-    }
-    SharedState& s = engine_.state();
-    s.RbfData = RbfDataFromFile(bytes);
-    appendConversion(uploads::FpgaConversionText(s.RbfData));
-    ui.Label2->setText("File " + title + " loaded");
-    if (size != uploads::kFpgaFileSize) warnWrongSize(title, size);
+    camera::showMessages(engine_.dialogs(), log_.append(conversion));
+    ui.Label2->setText("File " + QFileInfo(path).fileName() + " loaded");
+    camera::showMessages(engine_.dialogs(), loaded);  // a wrong size is loaded, with a warning
     return true;
-}
-
-void FPGA_configuration_frm::warnWrongSize(const QString& title, qint64 size) {
-    engine_.dialogs().message(
-        QString("\"%1\" is %2 bytes long; an FPGA configuration file has %3 bytes. It has been "
-                "loaded all the same, %4.")
-            .arg(title)
-            .arg(size)
-            .arg(uploads::kFpgaFileSize)
-            .arg(size < uploads::kFpgaFileSize ? "filled up with zeros" : "cut to that length"),
-        "Orvik 3", MsgIcon::Exclamation);
-}
-
-// A conversion file that cannot be written is reported once; loading goes on without it.
-void FPGA_configuration_frm::appendConversion(const QByteArray& text) {
-    QIODevice* out = log_;
-    if (!out) {
-        if (!ownLog_) {
-            ownLog_ = std::make_unique<QFile>(logPath_);
-            if (!ownLog_->open(QIODevice::WriteOnly | QIODevice::Append)) {
-                if (!logFailureTold_)
-                    engine_.dialogs().message(
-                        QString("The FPGA conversion file %1 could not be written: %2")
-                            .arg(logPath_, ownLog_->errorString()),
-                        "Orvik 3: Error", MsgIcon::Exclamation);
-                logFailureTold_ = true;
-                return;
-            }
-        }
-        out = ownLog_.get();
-    }
-    if (out->write(text) != text.size() && !logFailureTold_) {
-        engine_.dialogs().message(
-            QString("The FPGA conversion file could not be written: %1").arg(out->errorString()),
-            "Orvik 3: Error", MsgIcon::Exclamation);
-        logFailureTold_ = true;
-    }
-    if (auto* f = qobject_cast<QFile*>(out)) f->flush();
 }
 
 void FPGA_configuration_frm::setBusy(bool busy) {
@@ -199,13 +129,13 @@ void FPGA_configuration_frm::ConfigureFPGA_btn_Click() {
     setBusy(true);
     ui.Label1->setText("Configuring FPGA in progress");
     ui.Label1->show();
-    lastResult_ = upload_.Configure([this](int value) { ui.ProgressBar1->setValue(value); });
-    if (lastResult_ == FpgaUpload::Result::Configured) {
+    const camera::Outcome done =
+        upload_.configure([this](int value) { ui.ProgressBar1->setValue(value); }, &lastResult_);
+    if (done.ok) {
         ui.ProgressBar1->setValue(100);
         ui.Label2->setText("The FPGA is know configured");
-    } else {
-        engine_.dialogs().message(stopMessage(lastResult_), "Orvik 3", MsgIcon::Exclamation);
     }
+    camera::showMessages(engine_.dialogs(), done);
     ui.Label1->hide();
     setBusy(false);
     lockAdvancedForm(false);

@@ -7,12 +7,10 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <memory>
 
 #include "camera/FpgaUpload.h"
 
 class CommsEngine;
-class QFile;
 class QGroupBox;
 class QIODevice;
 class QLabel;
@@ -59,16 +57,11 @@ class FPGA_configuration_frm : public QWidget {
     void build();
     void setBusy(bool busy);
     void lockAdvancedForm(bool locked);
-    void appendConversion(const QByteArray& text);
-    void warnWrongSize(const QString& title, qint64 size);
 
     CommsEngine& engine_;
     FpgaUpload upload_;
     QList<QPointer<QWidget>> locks_;
-    QPointer<QIODevice> log_;
-    QString logPath_;
-    std::unique_ptr<QFile> ownLog_;
-    bool logFailureTold_ = false;
+    FpgaConversionLog log_;
     bool configuring_ = false;
     FpgaUpload::Result lastResult_ = FpgaUpload::Result::PortFailed;
 };

@@ -4,9 +4,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "app/SharedState.h"
 #include "camera/AppContext.h"
-#include "link/CommandTable.h"
+#include "camera/Pictures.h"
 #include "link/CommsEngine.h"
 
 namespace images {
@@ -27,13 +26,7 @@ PictureColourationFrame::PictureColourationFrame(AppContext& context, QWidget* p
 
 void PictureColourationFrame::ColourSelectbtn_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
-    const int index = SetupImageColour->currentIndex();
-    if (index < 0 || index > 7) return;  // no palette of the camera's to ask for
-    SharedState& s = ctx_.state;
-    s.CommandIndex = Row::PictureColour;
-    Constants(s);
-    PictureColour_Constants(s, index);
-    ctx_.engine.Transmit();
+    camera::setCameraColouration(*ctx_.camera, SetupImageColour->currentIndex());
 }
 
 }  // namespace images

@@ -16,6 +16,7 @@ Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
       front(context, form1, advanced),
       serialNumber(form1.engine(), &advanced),
       fpga(form1.engine()) {
+    context.camera = &form1.camera();
     context.repairCentreAddress = options.repairCentreAddress;
     context.fullEdition = options.fullEdition;
     context.statusPortText = [this] { return front.portText(); };
@@ -28,8 +29,7 @@ Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
     };
     // The entry form opens holding the number the connect read.
     context.serialNumberEntry = [this](int32_t number, bool open) {
-        // TODO(h-pictures merge): serialNumber.showCurrentNumber(number);
-        (void)number;
+        serialNumber.showCurrentNumber(number);
         if (open) serialNumber.Open();
     };
     serialNumber.showSerialText = [this](const QString& text) {

@@ -4,17 +4,10 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <algorithm>
 
 #include "app/Dialogs.h"
-#include "app/SharedState.h"
-#include "link/CommandTable.h"
+#include "camera/SerialNumber.h"
 #include "link/CommsEngine.h"
-
-const QString frmSerialNumber::kTooLarge = "Sorry, the serial Number must be less than 65535";
-const QString frmSerialNumber::kEmpty = "No serial number entered";
-const QString frmSerialNumber::kNotANumber =
-    "The serial number must be a whole number from 0 to 65534";
 
 namespace {
 
@@ -32,20 +25,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 }
 
 }  // namespace
-
-std::optional<int> SerialNumberFromText(const QString& text, QString* refusal) {
-    const QString t = text.trimmed();
-    QString why;
-    if (t.isEmpty())
-        why = frmSerialNumber::kEmpty;
-    else if (!std::all_of(t.begin(), t.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
-        why = frmSerialNumber::kNotANumber;
-    else if (t.size() > 5 || t.toInt() >= 65535)
-        why = frmSerialNumber::kTooLarge;
-    if (why.isEmpty()) return t.toInt();
-    if (refusal) *refusal = why;
-    return std::nullopt;
-}
 
 frmSerialNumber::frmSerialNumber(CommsEngine& engine, QWidget* advancedForm, QWidget* parent)
     : QDialog(parent), engine_(engine), advanced_(advancedForm) {
@@ -79,7 +58,13 @@ void frmSerialNumber::build() {
                            cancelX_ + kShift + kButtonW + 10);
 }
 
+void frmSerialNumber::showCurrentNumber(int32_t number) {
+    current_ = QString::number(number);
+    ui.txtSerialNumber->setText(current_);
+}
+
 void frmSerialNumber::Open() {
+    ui.txtSerialNumber->setText(current_);
     Form_Load();
     show();
 }
@@ -104,9 +89,9 @@ void frmSerialNumber::lockText(bool locked) {
 }
 
 void frmSerialNumber::cmdOK_Click() {
-    QString refusal;
-    if (!SerialNumberFromText(ui.txtSerialNumber->text(), &refusal)) {
-        engine_.dialogs().message(refusal, "Orvik 3", MsgIcon::Information);
+    const camera::Outcome checked = camera::checkSerialNumber(ui.txtSerialNumber->text(), nullptr);
+    if (!checked.ok) {
+        camera::showMessages(engine_.dialogs(), checked);
         ui.txtSerialNumber->setFocus();
         ui.txtSerialNumber->selectAll();
         return;
@@ -133,15 +118,13 @@ void frmSerialNumber::cmdReEnter_Click() {
 
 void frmSerialNumber::cmdAccept_Click() {
     if (engine_.refuseWhileBusy()) return;
-    const std::optional<int> n = SerialNumberFromText(ui.txtSerialNumber->text(), nullptr);
-    if (!n) return cmdReEnter_Click();  // cannot happen after OK; never send a refused number
-    if (showSerialText) showSerialText("Serial Number:\n" + QString::number(*n));
+    int n = 0;
+    // Cannot be refused after OK; a refused number is never sent.
+    if (!camera::checkSerialNumber(ui.txtSerialNumber->text(), &n).ok) return cmdReEnter_Click();
+    if (showSerialText) showSerialText("Serial Number:\n" + QString::number(n));
     giveBackAdvancedForm(true);
     closeDialog();
-    SharedState& s = engine_.state();
-    SerialNumber_Constants(s, *n);
-    s.CommandIndex = Row::SerialNumber;
-    engine_.Transmit();
+    camera::sendSerialNumber(engine_, n);
 }
 
 void frmSerialNumber::cmdCancel_Click() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -12,10 +13,6 @@ class CommsEngine;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// The number a text gives, or nothing with the message refusing it: empty, not a whole number,
-// or 65535 and above.
-std::optional<int> SerialNumberFromText(const QString& text, QString* refusal);
 
 class frmSerialNumber : public QDialog {
     Q_OBJECT
@@ -35,6 +32,9 @@ class frmSerialNumber : public QDialog {
     // Writes the advanced form's txtSerial ("Serial Number:", a line break, the number).
     std::function<void(const QString&)> showSerialText;
 
+    // The number the connect read: the box holds it whenever the dialog opens.
+    void showCurrentNumber(int32_t number);
+
     // The advanced form's "Edit serial no'" and its connect: loads the dialog and shows it.
     void Open();
     void Form_Load();
@@ -42,8 +42,6 @@ class frmSerialNumber : public QDialog {
     void cmdReEnter_Click();
     void cmdAccept_Click();
     void cmdCancel_Click();
-
-    static const QString kTooLarge, kEmpty, kNotANumber;
 
   protected:
     void reject() override;  // Escape is the cancel button
@@ -57,4 +55,5 @@ class frmSerialNumber : public QDialog {
     CommsEngine& engine_;
     QPointer<QWidget> advanced_;
     int cancelX_ = 0;
+    QString current_;  // empty before any connect
 };

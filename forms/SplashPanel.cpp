@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/Dialogs.h"
+#include "link/CommsEngine.h"
+
 namespace {
 
 // 4860 x 3660 twips at 15 twips a pixel.
@@ -30,20 +33,50 @@ QList<QPointer<QWidget>> guarded(const QList<QWidget*>& widgets) {
 }  // namespace
 
 SplashPanel::SplashPanel(CommsEngine& engine, QWidget* parent)
-    : QWidget(parent), upload_(engine, this) {
+    : QWidget(parent), engine_(engine), upload_(engine, this) {
     build();
+    const auto on = [this](QPushButton* b, void (SplashPanel::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
     connect(ui.OpenSplashImage_btn, &QPushButton::clicked, this,
-            [this] { upload_.OpenSplashImage_btn_Click(); });
-    connect(ui.SendBMP_To_Camera, &QPushButton::clicked, this,
-            [this] { upload_.SendBMP_To_Camera_Click(); });
-    connect(ui.Splash_on_btn, &QPushButton::clicked, this,
-            [this] { upload_.Splash_on_btn_Click(); });
-    connect(ui.Splash_off_btn, &QPushButton::clicked, this,
-            [this] { upload_.Splash_off_btn_Click(); });
-    connect(ui.ViewSplashOnCamera, &QPushButton::clicked, this,
-            [this] { upload_.ViewSplashOnCamera_Click(); });
-    connect(ui.Display_Scene, &QPushButton::clicked, this,
-            [this] { upload_.Display_Scene_Click(); });
+            [this] { OpenSplashImage_btn_Click(); });
+    on(ui.SendBMP_To_Camera, &SplashPanel::SendBMP_To_Camera_Click);
+    on(ui.Splash_on_btn, &SplashPanel::Splash_on_btn_Click);
+    on(ui.Splash_off_btn, &SplashPanel::Splash_off_btn_Click);
+    on(ui.ViewSplashOnCamera, &SplashPanel::ViewSplashOnCamera_Click);
+    on(ui.Display_Scene, &SplashPanel::Display_Scene_Click);
+}
+
+bool SplashPanel::OpenSplashImage_btn_Click() {
+    FileRequest request;
+    request.title = "Open";
+    request.filter = "Bitmap Files (*.bmp)|*.bmp";
+    const std::optional<FileChoice> choice = engine_.dialogs().openFile(request);
+    if (!choice) return false;
+    const camera::Outcome loaded = upload_.load(choice->path);
+    camera::showMessages(engine_.dialogs(), loaded);
+    return loaded.ok;
+}
+
+void SplashPanel::SendBMP_To_Camera_Click() {
+    if (engine_.refuseWhileBusy()) return;
+    camera::showMessages(engine_.dialogs(), upload_.send());
+}
+
+void SplashPanel::Splash_on_btn_Click() {
+    if (!engine_.refuseWhileBusy()) upload_.switchOn();
+}
+
+void SplashPanel::Splash_off_btn_Click() {
+    if (!engine_.refuseWhileBusy()) upload_.switchOff();
+}
+
+void SplashPanel::ViewSplashOnCamera_Click() {
+    if (!engine_.refuseWhileBusy()) upload_.viewOnCamera();
+}
+
+void SplashPanel::Display_Scene_Click() {
+    if (!engine_.refuseWhileBusy()) upload_.normalImage();
 }
 
 void SplashPanel::build() {

@@ -47,6 +47,14 @@ class SplashPanel : public QWidget, public SplashView {
 
     SplashUpload& upload() { return upload_; }
 
+    // Handlers, named after their control and event. "Open" is false when cancelled or refused.
+    bool OpenSplashImage_btn_Click();
+    void SendBMP_To_Camera_Click();
+    void Splash_on_btn_Click();
+    void Splash_off_btn_Click();
+    void ViewSplashOnCamera_Click();
+    void Display_Scene_Click();
+
     // SplashView.
     void showPreview(const QImage& picture) override;
     void showProgress(bool visible, int value, int maximum) override;
@@ -59,6 +67,7 @@ class SplashPanel : public QWidget, public SplashView {
     void build();
     static void setEnabled(const QList<QPointer<QWidget>>& widgets, bool enabled);
 
+    CommsEngine& engine_;
     SplashUpload upload_;
     QPointer<QProgressBar> progress_;
     QList<QPointer<QWidget>> locked_, alsoAfter_, hideOnStop_, enableOnStop_;

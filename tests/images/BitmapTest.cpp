@@ -1,9 +1,7 @@
+// The bitmap writer's exact header and bottom-up rows. The reader is met through the splash
+// files (UploadUnitTest, tests/files), failed saves in tests/files.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <vector>
@@ -31,12 +29,6 @@ QImage savedPicture() {
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 }  // namespace
@@ -68,85 +60,4 @@ TEST(Bitmap, SavedPictureIsA24BitBottomUpFile) {
     EXPECT_EQ(quint8(file[54]), 192);  // the file starts with the strip's bottom row
     EXPECT_EQ(ReadBitmapFile(path), image);
     EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), image);  // another reader
-}
-
-TEST(Bitmap, ReaderTakesTopDownAndPaddedRowsAndRefusesOthers) {
-    QImage small(3, 2, QImage::Format_RGB32);
-    small.setPixel(0, 0, qRgb(1, 2, 3));
-    small.setPixel(2, 1, qRgb(250, 251, 252));
-    QByteArray file = EncodeBmp24(small);
-    ASSERT_EQ(file.size(), 54 + 12 * 2);
-    EXPECT_EQ(DecodeBmp24(file), small);
-
-    QByteArray topDown = file;
-    topDown.replace(22, 4, QByteArray("\xfe\xff\xff\xff", 4));  // height -2
-    topDown.replace(54, 24, file.mid(66, 12) + file.mid(54, 12));
-    EXPECT_EQ(DecodeBmp24(topDown), small);
-
-    const std::vector<std::pair<int, QByteArray>> spoil = {{0, "XM"},
-                                                           {28, QByteArray("\x08\x00", 2)},
-                                                           {30, QByteArray("\x01", 1)},
-                                                           {18, QByteArray("\x00\x00\x01\x00", 4)},
-                                                           {10, QByteArray("\xff\xff", 2)}};
-    for (const auto& [at, bytes] : spoil) {
-        QString why;
-        EXPECT_FALSE(DecodeBmp24(QByteArray(file).replace(at, bytes.size(), bytes), &why)) << at;
-        EXPECT_FALSE(why.isEmpty());
-    }
-    EXPECT_FALSE(DecodeBmp24(file.left(file.size() - 4)));
-
-    // Damaged headers are refused or read within the file, never past it.
-    std::uint32_t seed = 12345;
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray damaged = file;
-        for (int n = 0; n < 3; ++n) {
-            seed = seed * 1664525u + 1013904223u;
-            damaged[(seed >> 8) % 54] = char(seed >> 24);
-        }
-        if (const auto image = DecodeBmp24(damaged)) {
-            EXPECT_LE(qint64(image->width()) * image->height() * 3, damaged.size());
-        }
-    }
-    EXPECT_FALSE(ReadBitmapFile("/nonexistent/x.bmp"));
-}
-
-// A write that fails part-way (here at a file size limit, which binds even for root) must not
-// touch the earlier file nor leave a temporary one behind.
-TEST(Bitmap, WriteFailingPartWayLeavesTheEarlierFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("kept.bmp");
-    const QByteArray earlier("earlier picture");
-    write(path, earlier);
-    EXPECT_FALSE(SaveBitmapFile(dir.filePath("missing/x.bmp"), savedPicture()));
-    EXPECT_FALSE(SaveBitmapFile(path, QImage()));
-
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    QString why;
-    const bool saved = SaveBitmapFile(path, savedPicture(), &why);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(saved);
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(readAll(path), earlier);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.bmp"});
-}
-
-TEST(Bitmap, SaveIntoAnUnwritableFolderFails) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("kept.bmp");
-    const QByteArray earlier("earlier picture");
-    write(path, earlier);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    if (access(dir.path().toLocal8Bit().constData(), W_OK) == 0) {
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "folder permissions do not bind for this user";
-    }
-    EXPECT_FALSE(SaveBitmapFile(path, savedPicture()));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(readAll(path), earlier);
 }

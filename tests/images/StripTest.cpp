@@ -1,30 +1,15 @@
+// The picture header, and the information strip's texts and pixels.
 #include <gtest/gtest.h>
 
-#include <QStringList>
+#include <QImage>
 #include <vector>
 
+#include "images/ImageHeader.h"
 #include "images/InfoStrip.h"
 
 using namespace images;
 
 namespace {
-
-QStringList art(const QImage& image) {
-    QStringList rows;
-    for (int y = 0; y < image.height(); ++y) {
-        QString row;
-        for (int x = 0; x < image.width(); ++x)
-            row += image.pixel(x, y) == qRgb(0, 0, 0) ? '#' : '.';
-        rows << row;
-    }
-    return rows;
-}
-
-QImage blank(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
 
 ImageHeader header(const char* clock, const char* date, int battery, ReadingDigits spot, int unit,
                    ReadingDigits ambient) {
@@ -41,23 +26,6 @@ ImageHeader header(const char* clock, const char* date, int battery, ReadingDigi
 }
 
 }  // namespace
-
-TEST(Glyphs, DrawnAtTwiceTheirSizeOneColumnIn) {
-    QImage one = blank(14, 16);
-    DrawGlyph(one, 0, 0, GlyphText(Glyph::Digit1));
-    const QStringList wantOne = {
-        "..............", "..............", ".......##.....", ".......##.....",
-        ".....####.....", ".....####.....", ".......##.....", ".......##.....",
-        ".......##.....", ".......##.....", ".......##.....", ".......##.....",
-        ".......##.....", ".......##.....", ".....######...", ".....######...",
-    };
-    EXPECT_EQ(art(one), wantOne);
-
-    DrawGlyph(one, 0, 0, "0000001");  // a short text paints only what it holds
-    EXPECT_EQ(art(one)[2], ".##....##.....");
-    DrawGlyph(one, 6, 8, GlyphText(Glyph::Digit8));  // clipped at the edges
-    EXPECT_EQ(art(one)[10], ".......##..###");
-}
 
 TEST(Strip, TextsInCodeAndValueForm) {
     struct Case {
@@ -87,22 +55,36 @@ TEST(Strip, TextsInCodeAndValueForm) {
     }
 }
 
-TEST(Strip, GlyphPlaces) {
+// Every pixel of the strip as drawn before, code and value form: a fault in drawing (grey,
+// glyph place, size or order) changes the sum.
+TEST(Strip, DrawnPixelsAreUnchanged) {
     const ImageHeader h = header("140530", "311224", '3', {'0', '2', '5'}, 12, {39, '1', '2'});
-    std::vector<std::pair<int, Glyph>> date, second;
-    for (const PlacedGlyph& p : InfoStripGlyphs(h, {true, "F"})) {
-        if (p.y == 240 && p.x >= 200) date.emplace_back(p.x, p.glyph);
-        if (p.y == 272) second.emplace_back(p.x, p.glyph);
+    std::vector<quint16> sums;
+    for (bool valueForm : {false, true}) {
+        QImage image(320, 290, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        DrawImageInfoStrip(image, h, {valueForm, "F"});
+        const QImage strip = image.copy(0, 239, 320, 51);
+        sums.push_back(qChecksum(QByteArrayView(strip.constBits(), strip.sizeInBytes())));
     }
-    using enum Glyph;
-    const std::vector<std::pair<int, Glyph>> wantDate = {{204, Digit3}, {216, Digit1}, {228, Slash},
-                                                         {240, Digit1}, {252, Digit2}, {264, Slash},
-                                                         {278, Digit2}, {290, Digit4}};
-    EXPECT_EQ(date, wantDate);
-    const std::vector<std::pair<int, Glyph>> wantSecond = {
-        {0, BatteryLeftEnd},   {12, BatteryTwoCells}, {24, BatteryOneCell}, {36, BatteryEmpty},
-        {48, BatteryRightEnd}, {144, SpotSymbol},     {168, Digit0},        {180, Digit0},
-        {192, Degree},         {204, LetterC},        {228, AmbientSymbol}, {240, Minus},
-        {252, Digit0},         {264, Digit0},         {276, Degree},        {288, LetterC}};
-    EXPECT_EQ(second, wantSecond);  // value form reads '2', '5', '1' as plain values: 0
+    EXPECT_EQ(sums, (std::vector<quint16>{1796, 57821}));
+}
+
+// Only 51 in a reading's first digit becomes the blank 0; the unit byte 12 means Celsius.
+TEST(Header, TakenFromPacketBytesFiveToTwentyFive) {
+    // Framing and packet number, then clock, date, battery, spot, unit 12, ambient (d20 = '9').
+    QByteArray packet = QByteArray("\x10\x02\xff\xff", 4) + "140530120324" + "3" + "325" + "\x0c" +
+                        "31" + "9" + "8" + QByteArray(11, '\0');
+    const ImageHeader want = {'1', '4', '0', '5', '3', '0', '1', '2', '0', '3', '2',
+                              '4', '3', 0,   '2', '5', 12,  0,   '1', '9', '8'};
+    EXPECT_EQ(ImageHeaderFromPacket(packet), want);
+    EXPECT_EQ(HeaderUnitLetter(want), 12);
+    EXPECT_EQ(AmbientDigits(want).third, '8');  // d20 is skipped
+    EXPECT_EQ(ImageHeaderFromPacket(packet.left(24)), ImageHeader{});
+
+    packet[17] = '0', packet[20] = 13, packet[21] = 63;
+    const ImageHeader other = ImageHeaderFromPacket(packet);
+    EXPECT_EQ(SpotDigits(other).first, '0');
+    EXPECT_EQ(AmbientDigits(other).first, 63);
+    EXPECT_EQ(HeaderUnitLetter(other), 15);
 }

@@ -2,12 +2,11 @@
 // The program against a simulated camera, opened on its "Download image" tab.
 
 #include <QComboBox>
-#include <QImage>
 #include <QTemporaryDir>
 
 #include "forms/DownloadImageTab.h"
-#include "sim/Scene.h"
 #include "tests/front/FormsFixture.h"
+#include "tests/images/SimPictures.h"
 
 struct PictureForms : Forms {
     explicit PictureForms(camsim::CameraState initial = camsim::SimCamera::defaultState())
@@ -31,40 +30,6 @@ struct PictureForms : Forms {
         click(advanced(), "Download_image_");
     }
 
-    // Saves through the "Save" dialog and reads the file back with Qt's own reader.
-    QImage save(const QString& path) {
-        dialogs.files.push_back(FileChoice{path, 1});
-        click(advanced(), "Image_save_btn");
-        return QImage(path, "BMP");
-    }
-
-    // What the camera was told, without the control packets of a picture transfer.
-    std::vector<QByteArray> commands() const {
-        std::vector<QByteArray> out;
-        for (const QByteArray& p : heard()) {
-            const bool control =
-                p.size() >= 2 && p[0] == 'C' && (p[1] == 0x06 || p[1] == 0x15 || p[1] == 'x');
-            if (!control) out.push_back(p);
-        }
-        return out;
-    }
-
-    int timesShown(const QString& text) const {
-        int n = 0;
-        for (const auto& m : dialogs.shown) n += m.text == text;
-        return n;
-    }
-
+    std::vector<QByteArray> commands() const { return commandsHeard(camera); }
     images::DownloadImageTab& tab() { return *program.advanced.imageTab; }
 };
-
-inline camsim::CameraState cameraWith(int pictures) {
-    camsim::CameraState s = camsim::SimCamera::defaultState();
-    s.pictures.clear();
-    for (int n = 1; n <= pictures; ++n) s.pictures.push_back(camsim::syntheticPicture(n, s));
-    return s;
-}
-
-inline QByteArray bytes(std::initializer_list<char> b) {
-    return QByteArray(b.begin(), int(b.size()));
-}

@@ -1,12 +1,12 @@
-// The serial-number dialog: what goes to the camera for a number, what is refused, and the
-// two-step confirmation.
+// The serial-number dialog: it opens holding the number the connect read, takes a typed number
+// in two steps (OK, then Accept) and sends it as S n lo hi 0; refused entries send nothing.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "tests/support/SimLink.h"
 #include "forms/SerialNumberForm.h"
+#include "tests/support/SimLink.h"
 
 namespace {
 
@@ -20,52 +20,39 @@ struct SerialRig {
         form.ui.txtSerialNumber->setText(text);
         form.ui.cmdOK->click();
     }
-    std::vector<uint8_t> lastPayload() {
-        const auto p = link.camera.receivedPayloads();
-        return p.empty() ? std::vector<uint8_t>{} : p.back();
-    }
+    std::vector<std::vector<uint8_t>> sent() { return link.camera.receivedPayloads(); }
     SimLink link;
     QWidget advanced;
     QString serialText;
     frmSerialNumber form;
 };
 
-TEST(SerialNumber, AcceptedNumberGoesOutAsSnLowHighZero) {
-    struct Case {
-        QString text;
-        std::vector<uint8_t> payload;
-    };
-    for (const Case& c : {Case{"65534", {'S', 'n', 0xFE, 0xFF, 0x00}},
-                          {"12345", {'S', 'n', 0x39, 0x30, 0x00}},
-                          {"0", {'S', 'n', 0x00, 0x00, 0x00}}}) {
-        SerialRig rig;
-        EXPECT_FALSE(rig.advanced.isEnabled());
-        rig.enter(c.text);
-        EXPECT_TRUE(rig.form.ui.cmdAccept->isVisible());
-        EXPECT_TRUE(rig.form.ui.txtSerialNumber->isReadOnly());
-        EXPECT_TRUE(rig.link.camera.receivedPayloads().empty());
-        rig.form.ui.cmdAccept->click();
-        EXPECT_EQ(rig.lastPayload(), c.payload);
-        EXPECT_EQ(rig.link.camera.state().serialNumber, c.text.toInt());
-        EXPECT_EQ(rig.serialText, "Serial Number:\n" + c.text);
-        EXPECT_FALSE(rig.form.isVisible());
-        EXPECT_TRUE(rig.advanced.isEnabled());
-    }
-}
-
-TEST(SerialNumber, RefusedEntriesSendNothing) {
-    for (const char* text : {"65535", "", "12a", "-1"}) {
+TEST(SerialNumber, TypedNumberGoesOutAsSnLowHighZero) {
+    // clang-format off
+    const std::vector<std::pair<QString, std::vector<uint8_t>>> cases = {
+        {"65534", {'S', 'n', 0xFE, 0xFF, 0x00}}, {"000123", {'S', 'n', 0x7B, 0x00, 0x00}},
+        {"0", {'S', 'n', 0x00, 0x00, 0x00}}, {"65535", {}}, {"", {}}, {"-1", {}}};
+    // clang-format on
+    for (const auto& [text, payload] : cases) {
+        SCOPED_TRACE(text.toStdString());
         SerialRig rig;
         rig.enter(text);
-        ASSERT_EQ(rig.link.dialogs.shown.size(), 1u);
-        EXPECT_EQ(rig.link.dialogs.shown[0].title, "Orvik 3");
-        EXPECT_FALSE(rig.form.ui.cmdAccept->isVisible());
-        EXPECT_TRUE(rig.link.camera.receivedPayloads().empty());
+        EXPECT_EQ(rig.form.ui.cmdAccept->isVisible(), !payload.empty());
+        EXPECT_EQ(rig.link.dialogs.shown.size(), payload.empty() ? 1u : 0u);
+        if (payload.empty()) continue;
+        EXPECT_TRUE(rig.form.ui.txtSerialNumber->isReadOnly() && rig.sent().empty());
+        rig.form.ui.cmdAccept->click();
+        EXPECT_EQ(rig.sent(), std::vector<std::vector<uint8_t>>{payload});
+        EXPECT_EQ(rig.serialText,
+                  "Serial Number:\n" + QString::number(payload[2] | payload[3] << 8));
+        EXPECT_TRUE(!rig.form.isVisible() && rig.advanced.isEnabled());
     }
 }
 
-TEST(SerialNumber, ReEnterPutsCancelBackAndCancelAsksFirst) {
+TEST(SerialNumber, ReEnterPutsCancelBackCancelAsksFirstAndOpenHoldsTheNumber) {
     SerialRig rig;
+    EXPECT_TRUE(rig.form.ui.txtSerialNumber->text().isEmpty());  // no connect yet
+    EXPECT_FALSE(rig.advanced.isEnabled());
     const QPoint cancelAt = rig.form.ui.cmdCancel->pos();
     rig.enter("100");
     EXPECT_EQ(rig.form.ui.cmdCancel->pos(), cancelAt + QPoint(40, 0));
@@ -73,17 +60,18 @@ TEST(SerialNumber, ReEnterPutsCancelBackAndCancelAsksFirst) {
     rig.form.ui.cmdReEnter->click();
     EXPECT_EQ(rig.form.ui.cmdCancel->pos(), cancelAt);
     EXPECT_TRUE(rig.form.ui.cmdOK->isVisible() && rig.form.ui.cmdOK->isDefault());
-    EXPECT_FALSE(rig.form.ui.cmdReEnter->isVisible());
     EXPECT_FALSE(rig.form.ui.txtSerialNumber->isReadOnly());
-    // Cancelling the question leaves the dialog open and the advanced form usable.
     rig.link.dialogs.answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
     rig.form.ui.cmdCancel->click();
     EXPECT_TRUE(rig.form.isVisible());
-    EXPECT_TRUE(rig.advanced.isEnabled());
     rig.form.ui.cmdCancel->click();
     EXPECT_FALSE(rig.form.isVisible());
     EXPECT_EQ(rig.serialText, "Serial Number:\nNot specified");
-    EXPECT_TRUE(rig.link.camera.receivedPayloads().empty());
+    EXPECT_TRUE(rig.sent().empty());
+    // The next opening holds the number the connect read.
+    rig.form.showCurrentNumber(12345);
+    rig.form.Open();
+    EXPECT_EQ(rig.form.ui.txtSerialNumber->text(), "12345");
 }
 
 }  // namespace

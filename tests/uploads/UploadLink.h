@@ -1,33 +1,22 @@
 #pragma once
-// The simulated camera behind a port that can lose, split or damage what crosses it, with an
+// The simulated camera behind a port that lets a test watch, or spoil, what goes out, with an
 // engine of its own so the uploads go through that port.
 
-#include <QByteArray>
+#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
-#include <utility>
 
 #include "tests/support/SimLink.h"
 
-class FaultyPort : public ForwardingPort {
+class WatchedPort : public ForwardingPort {
   public:
-    explicit FaultyPort(SerialPort& real) : ForwardingPort(real) {}
-    int inBufferCount() override { return int(later.size()) + real_.inBufferCount(); }
-    QByteArray input() override {
-        QByteArray out = std::exchange(later, {});
-        QByteArray fresh = real_.input();
-        if (onInput && !fresh.isEmpty()) fresh = onInput(fresh);
-        return out + fresh;
-    }
+    explicit WatchedPort(SerialPort& real) : ForwardingPort(real) {}
     void output(const QByteArray& bytes) override {
         QByteArray b = bytes;
         if (onOutput) onOutput(b);
         real_.output(b);
     }
-    // What arrived, turned into what the program gets now; `later` comes with the next read.
-    std::function<QByteArray(const QByteArray&)> onInput;
     std::function<void(QByteArray&)> onOutput;
-    QByteArray later;
 };
 
 struct UploadLink {
@@ -45,10 +34,15 @@ struct UploadLink {
             if (p.size() >= 2 && p[0] == uint8_t(a) && p[1] == uint8_t(b)) out.push_back(p);
         return out;
     }
-    bool saw(const QString& text) const { return sim.dialogs.saw(text); }
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
 
     SimLink sim;
-    FaultyPort port;
+    WatchedPort port;
     CommsEngine engine;
     QTemporaryDir dir;
 };

@@ -1,0 +1,222 @@
+#include "camera/Pictures.h"
+
+#include <QBuffer>
+#include <QStringList>
+#include <QTextStream>
+#include <algorithm>
+#include <utility>
+
+#include "app/FileSave.h"
+#include "camera/Camera.h"
+#include "images/Bitmap.h"
+#include "images/InfoStrip.h"
+#include "images/Palettes.h"
+#include "images/Render.h"
+#include "link/CommandTable.h"
+#include "link/CommsEngine.h"
+#include "link/Packet.h"
+#include "link/PortDiscovery.h"
+
+namespace camera {
+
+using namespace images;
+
+namespace {
+
+constexpr int kGreyScaleWhiteHot = 1;
+
+void sendRow(Camera& camera, int row) {
+    SharedState& s = camera.state();
+    s.CommandIndex = static_cast<uint8_t>(row);
+    Constants(s);
+    camera.engine().Transmit();
+}
+
+void transfer(Camera& camera, int number) {
+    SharedState& s = camera.state();
+    s.CommandIndex = Row::ImageTransfer;
+    Constants(s);
+    ImageTransferConstants(s, number == 0 ? QStringLiteral("Splash") : QString::number(number));
+    // Results of an earlier transfer must not pass for this one if it never starts.
+    s.ImageTransferComplete = false;
+    s.TransferResult.clear();
+    s.PacketTransferMode = true;
+    s.BulkReplyMode = true;
+    camera.engine().Transmit();
+    s.PacketTransferMode = false;
+    s.BulkReplyMode = false;
+}
+
+// Old firmware does not count its pictures on request: a status read refreshes the count.
+void afterDelete(Camera& camera, const std::function<void()>& readStatus) {
+    const SharedState& s = camera.state();
+    if (!s.NewFirmware && s.OldFirmware && readStatus) readStatus();
+}
+
+}  // namespace
+
+void queryImageCount(Camera& camera) {
+    SharedState& s = camera.state();
+    s.CommandIndex = Row::ImageCount;
+    Constants(s);
+    s.ImageCountRequested = true;
+    // The count reply is ours to read, whoever else listens for replies.
+    std::function<void()>& slot = camera.engine().handlers.imageCount;
+    const std::function<void()> before =
+        std::exchange(slot, [&s] { RxImagesStoredOnTheCamera(s); });
+    camera.engine().Transmit();
+    slot = before;
+    // Left set after a send that never happened, the next plain reply would pass for a count.
+    s.ImageCountRequested = false;
+}
+
+int pictureCount(Camera& camera, const std::function<void()>& readStatus) {
+    if (camera.state().NewFirmware)
+        queryImageCount(camera);
+    else if (readStatus)
+        readStatus();
+    return camera.state().StoredImageCount;
+}
+
+Download downloadPicture(Camera& camera, int number) {
+    SharedState& s = camera.state();
+    camera.port().setSettings(settingsForSpeed(115200));
+    s.DownloadStarted = true;
+    sendRow(camera, Row::DownloadReturnToNormal);
+    transfer(camera, number);
+    Download d;
+    d.result = TransferOutcomeOf(s);
+    d.health = s.TransferHealth;
+    s.DownloadStarted = false;
+    if (d.result == TransferOutcome::Complete || d.result == TransferOutcome::Patched) {
+        d.picture = HoldPicture(s);
+        d.outcome.tell({text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information});
+        if (d.result == TransferOutcome::Patched)
+            d.outcome.tell({text::PatchedPicture(s.TransferHealth.patched), text::kOrvik,
+                            MsgIcon::Exclamation});
+        return d;
+    }
+    d.outcome.ok = false;
+    s.TransferResult.clear();
+    if (d.result == TransferOutcome::GaveUp)
+        d.outcome.tell({text::kNotAPicture, text::kOrvik, MsgIcon::Exclamation});
+    return d;
+}
+
+void deletePicture(Camera& camera, int number, const std::function<void()>& readStatus) {
+    SharedState& s = camera.state();
+    s.CommandIndex = Row::DeleteImage;
+    Constants(s);
+    DeleteImage_Constants(s, std::max(0, number));
+    camera.engine().Transmit();
+    afterDelete(camera, readStatus);
+    returnToNormal(camera);
+}
+
+void deleteAllPictures(Camera& camera, const std::function<void()>& readStatus) {
+    sendRow(camera, Row::DeleteAll);
+    afterDelete(camera, readStatus);
+    returnToNormal(camera);
+}
+
+void returnToNormal(Camera& camera) {
+    sendRow(camera, Row::ReturnToNormal);
+}
+
+bool storePicture(Camera& camera) {
+    camera.state().LastReply.clear();
+    sendRow(camera, Row::StoreImage);
+    return camera.state().LastReply.contains(cameraAck());
+}
+
+// A refused number sends nothing, rather than whatever show command the row held before.
+Outcome showPictureOnCamera(Camera& camera, int number) {
+    SharedState& s = camera.state();
+    Outcome outcome;
+    if (!ViewImage_Constants(s, number, s.StoredImageCount))
+        return outcome.fail({text::kTooFewStored, text::kOrvik, MsgIcon::Exclamation});
+    s.CommandIndex = Row::ViewImage;
+    camera.engine().Transmit();
+    return outcome;
+}
+
+void setCameraColouration(Camera& camera, int index) {
+    if (index < 0 || index > 7) return;  // no palette of the camera's to ask for
+    SharedState& s = camera.state();
+    s.CommandIndex = Row::PictureColour;
+    Constants(s);
+    PictureColour_Constants(s, index);
+    camera.engine().Transmit();
+}
+
+QImage viewPicture(const HeldPicture& picture, int paletteNumber) {
+    const StripOptions strip{picture.newFirmware, picture.tempUnitText};
+    return RenderStoredImage(picture.pixels, paletteNumber, picture.header, strip);
+}
+
+int colourChoiceIndex(const QString& name) {
+    if (name.isEmpty()) return 0;
+    for (int i = 0; i < int(kColouriseChoices.size()); ++i)
+        if (name.compare(QLatin1String(kColouriseChoices[i].text), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool saveBitmap(const QImage& shown, const QString& path, QString* why) {
+    return SaveBitmapFile(path, shown, why);
+}
+
+bool savePng(const QImage& shown, const QString& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && shown.save(&buffer, "PNG") &&
+           saveWholeFile(path, png);
+}
+
+namespace {
+
+QString paletteColours(int paletteNumber) {
+    QStringList colours;
+    if (const auto palette = LoadImagePalette(paletteNumber))
+        for (const PaletteEntry& e : *palette)
+            colours << QString("%1 %2 %3").arg(e.red).arg(e.green).arg(e.blue);
+    return colours.join(',');
+}
+
+}  // namespace
+
+QByteArray pictureCsv(const HeldPicture& held, int number, int choiceIndex) {
+    const ColourChoice& choice = kColouriseChoices[std::max(0, choiceIndex)];
+    const StripTexts strip = InfoStripTexts(held.header, {held.newFirmware, held.tempUnitText});
+    QStringList fields;
+    for (std::int16_t field : held.header) fields << QString::number(field);
+    QString head;
+    QTextStream(&head) << "# Orvik 3 "
+                       << (number == 0 ? "splash picture" : "picture " + QString::number(number))
+                       << "\n# clock: " << strip.clock << "\n# date: " << strip.date
+                       << "\n# battery: " << strip.batteryCells << " of 6"
+                       << "\n# spot: " << strip.spot.trimmed()
+                       << "\n# ambient: " << strip.ambient.trimmed()
+                       << "\n# header fields d1 to d21: " << fields.join(',')
+                       << "\n# palette: " << choice.text << " (table entry " << choice.palette
+                       << ")"
+                       << "\n# palette colours (red green blue) for values 0 to 255: "
+                       << paletteColours(choice.palette) << "\n# " << kImageWidth << " x "
+                       << kImageHeight << " pixel values, top row first\n";
+    QByteArray csv = head.toUtf8();
+    csv.reserve(csv.size() + kImagePixels * 4);
+    for (int row = 0; row < kImageHeight; ++row) {
+        for (int col = 0; col < kImageWidth; ++col) {
+            if (col) csv += ',';
+            csv += QByteArray::number(held.pixels[row * kImageWidth + col]);
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+bool saveCsv(const HeldPicture& picture, int number, int choiceIndex, const QString& path) {
+    return saveWholeFile(path, pictureCsv(picture, number, choiceIndex));
+}
+
+}  // namespace camera

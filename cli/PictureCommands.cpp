@@ -1,0 +1,228 @@
+// The picture commands: count, download, delete and store, on the camera operations.
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "app/LinkObserver.h"
+#include "camera/Camera.h"
+#include "camera/Pictures.h"
+#include "cli/Commands.h"
+#include "images/Palettes.h"
+
+namespace {
+
+using Kind = PictureCommand::Kind;
+using Target = PictureCommand::Target;
+
+// Messages as the console prints them: "TITLE: text".
+void print(CliRun& run, const camera::Message& m) {
+    QString shown = m.text;
+    shown.replace("\r\n", "\n");
+    run.err << (m.title.isEmpty() ? QString("Orvik 3") : m.title) << ": " << shown << Qt::endl;
+}
+
+void print(CliRun& run, const camera::Outcome& outcome) {
+    for (const camera::Message& m : outcome.messages) print(run, m);
+}
+
+// A one-line progress bar on a terminal: percent, packets, rate and time left.
+class ProgressLine {
+  public:
+    ProgressLine(QTextStream& err, QString label) : err_(err), label_(std::move(label)) {}
+    void update(bool visible, int packets) {
+        if (!visible) return finish();
+        if (!drawn_) clock_.start();
+        if (drawn_ && packets % 16 != 0 && packets != images::kPicturePackets) return;
+        drawn_ = true;
+        const double seconds = clock_.elapsed() / 1000.0;
+        const double rate = seconds > 0 ? packets / seconds : 0;
+        const int left = rate > 0 ? int((images::kPicturePackets - packets) / rate + 0.5) : 0;
+        const int percent = packets * 100 / images::kPicturePackets;
+        const int filled = percent / 5;
+        err_ << '\r' << label_ << " [" << QString(filled, '#') << QString(20 - filled, '-') << "] "
+             << qSetFieldWidth(3) << percent << qSetFieldWidth(0) << "%  " << packets << "/"
+             << images::kPicturePackets << " packets  " << int(rate) << " packets/s  " << left / 60
+             << ":" << QString::number(left % 60).rightJustified(2, '0') << " left " << Qt::flush;
+    }
+    void finish() {
+        if (drawn_) err_ << Qt::endl;
+        drawn_ = false;
+    }
+
+  private:
+    QTextStream& err_;
+    QString label_;
+    QElapsedTimer clock_;
+    bool drawn_ = false;
+};
+
+// During a transfer: the progress line on a terminal and the health line at its end, passing
+// everything on to whoever watched before.
+class TransferPrinter : public LinkObserver {
+  public:
+    TransferPrinter(CliRun& run, const QString& what)
+        : run_(run),
+          engine_(run.camera.engine()),
+          next_(engine_.observer()),
+          line_(run.err, what),
+          terminal_(isatty(STDERR_FILENO)) {
+        engine_.setObserver(this);
+    }
+    ~TransferPrinter() override {
+        engine_.setObserver(next_);
+        line_.finish();
+    }
+    TransferPrinter(const TransferPrinter&) = delete;
+    TransferPrinter& operator=(const TransferPrinter&) = delete;
+
+    void showIndicator(Indicator which) override {
+        if (next_) next_->showIndicator(which);
+    }
+    void showNote(const QString& text) override {
+        if (next_) next_->showNote(text);
+    }
+    void showCaption(bool visible, const QString& text) override {
+        if (next_) next_->showCaption(visible, text);
+    }
+    void showProgress(bool visible, int value) override {
+        if (next_) next_->showProgress(visible, value);
+        if (terminal_) line_.update(visible, value);
+    }
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        if (next_) next_->showTransferHealth(health, complete);
+        run_.err << QString("Last transfer%1: %2")
+                        .arg(complete ? "" : " (incomplete)")
+                        .arg(healthText(health))
+                 << Qt::endl;
+    }
+
+  private:
+    CliRun& run_;
+    CommsEngine& engine_;
+    LinkObserver* next_;
+    ProgressLine line_;
+    bool terminal_;
+};
+
+// The count as the viewer takes it: asked for with new firmware, from a status read with old.
+int storedCount(CliRun& run) {
+    return camera::pictureCount(run.camera, [&run] { run.connect(); });
+}
+
+QString pictureName(int number, const QString& format) {
+    const QString base = number == 0 ? QStringLiteral("splash")
+                                     : QString("picture-%1").arg(number, 2, 10, QChar('0'));
+    return base + "." + format;
+}
+
+QString outputPath(const PictureCommand& c, int number) {
+    const QString name = pictureName(number, c.format);
+    if (c.out.isEmpty()) return name;
+    const bool folder = c.target == Target::All || c.out.endsWith('/') || QFileInfo(c.out).isDir();
+    if (!folder) return c.out;
+    QDir().mkpath(c.out);
+    return QDir(c.out).filePath(name);
+}
+
+bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& picture,
+          const QString& path, int number) {
+    const int choice = camera::colourChoiceIndex(c.palette);
+    if (c.format == "csv") return camera::saveCsv(picture, number, choice, path);
+    const QImage shown = camera::viewPicture(picture, images::SelectColourSetup(choice));
+    if (c.format == "png") return camera::savePng(shown, path);
+    QString why;
+    if (!camera::saveBitmap(shown, path, &why)) {
+        print(run, {images::text::SaveFailed(path, why), images::text::kFileError,
+                    MsgIcon::Exclamation});
+        return false;
+    }
+    return QFileInfo::exists(path);
+}
+
+bool downloadOne(CliRun& run, const PictureCommand& c, int number) {
+    const QString path = outputPath(c, number);
+    const QString what =
+        number == 0 ? QString("the splash picture") : QString("picture %1").arg(number);
+    if (QFileInfo::exists(path) && !c.force) {
+        run.out << "Skipped " << what << ": " << path << " is already saved" << Qt::endl;
+        return true;
+    }
+    camera::Download d;
+    {
+        TransferPrinter printer(run, what);
+        d = camera::downloadPicture(run.camera, number);
+    }
+    print(run, d.outcome);
+    if (!d.picture) {
+        run.err << "Orvik 3: " << what << " was not downloaded" << Qt::endl;
+        return false;
+    }
+    if (!save(run, c, *d.picture, path, number)) {
+        run.err << "Orvik 3: " << what << " could not be saved to " << path << Qt::endl;
+        return false;
+    }
+    run.out << "Saved " << what << " to " << path << Qt::endl;
+    return true;
+}
+
+int download(CliRun& run, const PictureCommand& c) {
+    QList<int> numbers;
+    if (c.target == Target::One)
+        numbers << c.number;
+    else if (c.target == Target::Splash)
+        numbers << 0;
+    else
+        for (int n = 1, count = storedCount(run); n <= count; ++n) numbers << n;
+    if (numbers.isEmpty()) run.out << "The camera holds no pictures" << Qt::endl;
+    bool allSaved = true;
+    for (int n : numbers) allSaved = downloadOne(run, c, n) && allSaved;
+    return allSaved ? kExitOk : kExitNoAnswer;
+}
+
+// The console answers the designed question with yes, and prints it as it does any message.
+int deletePictures(CliRun& run, const PictureCommand& c) {
+    namespace t = images::text;
+    const int before = storedCount(run);
+    // An old camera's count comes from the status report the form reads after a delete.
+    const auto readStatus = [&run] { run.connect(); };
+    if (c.target == Target::All) {
+        print(run, {t::kDeleteAllQuestion, t::kDeleteAllTitle, MsgIcon::Exclamation});
+        camera::deleteAllPictures(run.camera, readStatus);
+    } else {
+        print(run, {t::kDeleteOneQuestion, t::kDeleteOneTitle, MsgIcon::Question});
+        camera::deletePicture(run.camera, c.number, readStatus);
+    }
+    const int after = storedCount(run);
+    run.out << "Pictures stored: " << after << Qt::endl;
+    const bool done = c.target == Target::All ? after == 0 : after == before - 1;
+    if (!done) run.err << "Orvik 3: the camera did not delete the picture" << Qt::endl;
+    return done ? kExitOk : kExitNoAnswer;
+}
+
+int store(CliRun& run) {
+    const bool stored = camera::storePicture(run.camera);
+    run.out << "Pictures stored: " << storedCount(run) << Qt::endl;
+    if (!stored) run.err << "Orvik 3: the camera did not store a picture" << Qt::endl;
+    return stored ? kExitOk : kExitNoAnswer;
+}
+
+}  // namespace
+
+int runPictureCommand(CliRun& run, const PictureCommand& c) {
+    if (!run.connect()) return kExitNoAnswer;
+    switch (c.kind) {
+        case Kind::Count:
+            run.out << "Pictures stored: " << storedCount(run) << Qt::endl;
+            return kExitOk;
+        case Kind::Download:
+            return download(run, c);
+        case Kind::Delete:
+            return deletePictures(run, c);
+        case Kind::Store:
+            return store(run);
+    }
+    return kExitUsage;
+}
