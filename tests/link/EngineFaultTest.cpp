@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "link/Packet.h"
@@ -20,7 +22,7 @@ TEST(PlainCommand, NakOrCanTurnsTheIndicatorRed) {
               (std::vector{Indicator::Red, Indicator::Grey, Indicator::Red, Indicator::Grey}));
 }
 
-TEST(Timeouts, SilentCameraAtTheRealDurations) {
+TEST(Timeouts, SilentCameraAtTheRealDurationsAndFiveInARowGiveUp) {
     SimLink link(SimLink::unpaced(), 1.0);
     link.camera.setFaults({.silent = true});
     QElapsedTimer t;
@@ -38,6 +40,12 @@ TEST(Timeouts, SilentCameraAtTheRealDurations) {
     EXPECT_EQ(link.engine.ReceivePacket(57), kResend);
     EXPECT_GE(t.elapsed(), 800);
     EXPECT_EQ(link.state.ResendCount, 1);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(link.engine.ReceivePacket(40), kResend);
+    EXPECT_EQ(link.engine.ReceivePacket(40), kCommsTimeout);  // the fifth in a row gives up
+    ASSERT_EQ(link.dialogs.shown.size(), 1u);
+    EXPECT_EQ(link.dialogs.shown[0].title, "Error");
+    EXPECT_EQ(link.dialogs.shown[0].text, "Comms Timeout 1");
+    EXPECT_EQ(link.state.ResendCount, 0);
 
     t.restart();  // short reply: 200 ms, counted by the splash wait
     link.state.SplashReplyMode = true;
@@ -56,95 +64,110 @@ TEST(Timeouts, SilentCameraAtTheRealDurations) {
     EXPECT_EQ(link.observer.indicators.size(), shown);
 }
 
-TEST(ReceivePacket, FiveTimeoutsInARowGiveUpWithTheMessage) {
-    SimLink link;
-    link.camera.setFaults({.silent = true});
-    link.port.setPortOpen(true);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(link.engine.ReceivePacket(40), kResend);
-    EXPECT_EQ(link.engine.ReceivePacket(40), kCommsTimeout);
-    ASSERT_EQ(link.dialogs.shown.size(), 1u);
-    EXPECT_EQ(link.dialogs.shown[0].title, "Error");
-    EXPECT_EQ(link.dialogs.shown[0].text, "Comms Timeout 1");
-    EXPECT_EQ(link.state.ResendCount, 0);
-}
-
-enum class Outcome { Exact, Patched, ExactOrSaysSo, Fails, TimesOut };
-
-struct FaultCase {
-    const char* name;
-    camsim::Faults faults;
-    Outcome outcome;
-    int nak2 = 0;           // checksum repairs asked for and made (-1: not counted)
-    int quietAfterMs = -1;  // the camera goes quiet this long into the transfer
-};
-
-class PictureUnderFault : public testing::TestWithParam<FaultCase> {};
-
-TEST_P(PictureUnderFault, IsExactOrSaysWhatItPatchedOrGivesUp) {
-    const FaultCase& c = GetParam();
-    SimLink link;
-    link.camera.setFaults(c.faults);
-    if (c.quietAfterMs >= 0)
-        QTimer::singleShot(c.quietAfterMs, [&] { link.camera.setFaults({.silent = true}); });
-    requestPicture(link, 3);
-    const LinkHealth& h = link.state.TransferHealth;
-    std::vector<uint8_t> expected = cameraPicture(link, 3);
-    switch (c.outcome) {
-        case Outcome::Patched:  // the place after the lost packet holds a copy of its neighbour
+// Every picture fault: the picture comes exact, or patched and said so, or the transfer gives
+// up; whatever happened, the engine is usable afterwards with its normal reply handling. The
+// link log and the health shown say what happened, where the camera counted it.
+TEST(PictureTransfer, UnderEveryFault) {
+    enum Outcome { Exact, Patched, ExactOrSaysSo, Fails, TimesOut };
+    const struct {
+        const char* name;
+        camsim::Faults faults;
+        Outcome outcome;
+        int nak2 = 0;           // checksum repairs asked for and made (-1: not counted)
+        int quietAfterMs = -1;  // the camera goes quiet this long into the transfer
+    } cases[] = {
+        {"clean line", {}, Exact},
+        // The header, the first two, the last two.
+        {"bad checksums", {.corruptPackets = {0xFFFF, 0, 1, 17, 1200, 2398, 2399}}, Exact, 6},
+        {"lost and bad packets", {.corruptPackets = {5, 700}, .dropPackets = {100}}, Patched, 2},
+        {"skipped packet", {.skipPackets = {100}}, Patched},
+        {"garbage and split packets", {.garbageBytes = 5, .splitChunks = 3}, Exact},
+        {"five errors in a row", {.corruptRate = 1.0}, Fails, -1},
+        {"camera gone mid-transfer", {}, TimesOut, 0, 30},
+        {"noisy line",
+         {.garbageBytes = 3, .splitChunks = 3, .bitFlipRate = 0.0005},
+         ExactOrSaysSo,
+         -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimLink link;
+        QTemporaryDir dir;
+        ASSERT_TRUE(link.engine.trace().open(dir.filePath("link.txt")));
+        link.camera.setFaults(c.faults);
+        if (c.quietAfterMs >= 0)
+            QTimer::singleShot(c.quietAfterMs, [&] { link.camera.setFaults({.silent = true}); });
+        requestPicture(link, 3);
+        const SharedState& s = link.state;
+        const LinkHealth& h = s.TransferHealth;
+        std::vector<uint8_t> expected = cameraPicture(link, 3);
+        if (c.outcome == Patched) {  // the place after the lost packet holds its neighbour's copy
             std::copy_n(expected.begin() + 100 * 32, 32, expected.begin() + 101 * 32);
             EXPECT_EQ(std::pair(h.patched, h.nak1), std::pair(1, 1));
-            [[fallthrough]];
-        case Outcome::Exact:
-            ASSERT_TRUE(link.state.ImageTransferComplete);
-            EXPECT_EQ(firstDifference(receivedPicture(link), expected), -1);
-            break;
-        case Outcome::ExactOrSaysSo:
-            if (link.state.ImageTransferComplete && h.patched == 0)
-                EXPECT_EQ(firstDifference(receivedPicture(link), expected), -1);
-            break;
-        case Outcome::TimesOut:
-            EXPECT_EQ(link.state.TransferResult, kCommsTimeout);
+            EXPECT_GE(h.timeouts, c.faults.dropPackets.size());
+        }
+        if (c.outcome == Exact) {  // repairs are asked for at once, not after a time-out
+            EXPECT_EQ(std::tuple(h.packets, h.patched, h.timeouts),
+                      std::tuple(kImagePackets, 0, 0));
+            EXPECT_EQ(s.TransferResult, "none");
+            const auto header = link.camera.state().pictures.at(2).header;
+            EXPECT_TRUE(std::equal(header.begin(), header.end(), s.ImageHeader.begin()));
+            // The end packet, then again after each of the three empty waits that follow it.
+            const std::vector<uint8_t> raw = link.camera.rawReceived();
+            const QByteArray wire(reinterpret_cast<const char*>(raw.data()), qsizetype(raw.size()));
+            EXPECT_EQ(wire.count(QByteArray::fromHex("10025401437810036E91")), 4);
+            EXPECT_FALSE(link.observer.progressVisible);
+            EXPECT_EQ(link.observer.lastProgress, kImagePackets);
+        }
+        const bool complete = c.outcome == Exact || c.outcome == Patched;
+        EXPECT_TRUE(c.outcome == ExactOrSaysSo || s.ImageTransferComplete == complete);
+        const bool exact = complete || (s.ImageTransferComplete && h.patched == 0);
+        EXPECT_EQ(exact ? firstDifference(receivedPicture(link), expected) : -1, -1);
+        if (c.outcome == TimesOut) {
+            EXPECT_EQ(s.TransferResult, kCommsTimeout);
             ASSERT_FALSE(link.dialogs.shown.empty());
             EXPECT_TRUE(link.dialogs.shown.back().text.startsWith("Comms Timeout"));
-            [[fallthrough]];
-        case Outcome::Fails:
-            EXPECT_FALSE(link.state.ImageTransferComplete);
-            break;
-    }
-    if (c.outcome == Outcome::Exact)  // repairs are asked for at once, not after a time-out
-        EXPECT_EQ(std::pair(h.patched, h.timeouts), std::pair(0, 0));
-    if (c.nak2 >= 0)
-        EXPECT_EQ(std::pair(h.nak2, int(link.camera.counters().ctrlNak2)),
-                  std::pair(c.nak2, c.nak2));
-    if (!c.faults.dropPackets.empty()) EXPECT_GE(h.timeouts, 1);
-    // Whatever happened, the engine is usable afterwards with the normal reply handling.
-    EXPECT_FALSE(link.state.BulkReplyMode);
-    link.camera.setFaults({});
-    link.send(Row::ReturnToNormal);
-    EXPECT_EQ(link.state.LastReply, cameraAck());
-}
+        }
+        if (c.nak2 >= 0) {
+            EXPECT_EQ(std::pair(h.nak2, int(link.camera.counters().ctrlNak2)),
+                      std::pair(c.nak2, c.nak2));
+        }
+        EXPECT_FALSE(s.BulkReplyMode || s.PacketTransferMode);
+        link.camera.setFaults({});
+        Constants(link.state);  // as a button does
+        link.send(Row::ReturnToNormal);
+        EXPECT_EQ(s.LastReply, cameraAck());
+        link.engine.trace().close();
+        if (!complete) continue;
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, PictureUnderFault,
-    testing::Values(FaultCase{"bad checksums, header and last packet included",
-                              {.corruptPackets = {0xFFFF, 0, 1, 17, 1200, 2398, 2399}},
-                              Outcome::Exact,
-                              6},
-                    FaultCase{"lost packet", {.dropPackets = {100}}, Outcome::Patched},
-                    FaultCase{"skipped packet", {.skipPackets = {100}}, Outcome::Patched},
-                    FaultCase{"garbage and split packets",
-                              {.garbageBytes = 5, .splitChunks = 3},
-                              Outcome::Exact},
-                    FaultCase{"five errors in a row", {.corruptRate = 1.0}, Outcome::Fails, -1},
-                    FaultCase{"camera gone mid-transfer", {}, Outcome::TimesOut, 0, 30},
-                    FaultCase{"noisy line",
-                              {.garbageBytes = 3, .splitChunks = 3, .bitFlipRate = 0.0005},
-                              Outcome::ExactOrSaysSo,
-                              -1}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) ch = std::isalnum(uint8_t(ch)) ? ch : '_';
-        return name;
-    });
+        QFile f(dir.filePath("link.txt"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QStringList log = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        const camsim::Counters n = link.camera.counters();
+        std::vector<std::pair<QString, int>> counts = {
+            {"PC>CAM  command C S, parameters 03", 1},
+            {"picture header, checksum good", 1},
+            {"control NAK2", int(n.ctrlNak2)},
+            {"control NAK1", int(n.ctrlNak1)},
+            {"idle time-out", h.timeouts + 3},
+            {"end of transfer", 4},
+            {"transfer complete: " + healthText(h), 1},
+            {"PC>CAM  command S f, checksum good", 1},
+            {"CAM>PC  reply ACK", 1},
+            // A pseudo-terminal has no low-latency mode; said once, not at every exchange.
+            {"port 1 open at 115200,N,8,1, low latency: no", 1},
+        };
+        for (int p : c.faults.corruptPackets)
+            if (p != 0xFFFF)
+                counts.push_back({QString("picture packet %1, checksum bad").arg(p), 1});
+        for (const auto& [text, count] : counts)
+            EXPECT_EQ(log.filter(text).size(), count) << text.toStdString();
+        // The health the window and the command line show is the same count.
+        ASSERT_EQ(link.observer.health.size(), 1u);
+        EXPECT_TRUE(link.observer.healthComplete);
+        EXPECT_EQ(healthText(link.observer.health[0]), healthText(h));
+        EXPECT_EQ(h.packets + h.patched, kImagePackets);  // a patched place came without its packet
+    }
+}
 
 }  // namespace

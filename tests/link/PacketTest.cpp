@@ -78,52 +78,41 @@ TEST(CheckPacket, ChecksumRulesAndResultWords) {
 }
 
 TEST(CommandTable, RowsAsTheyGoOnTheWire) {
-    const uint8_t vemra[] = {0x10, 0x20};
+    using S = SharedState;
+    static const uint8_t vemra[] = {0x10, 0x20};
     const struct {
-        const char* name;
-        std::function<void(SharedState&)> fill;
         int row;
         const char* body;
+        std::function<void(S&)> fill = {};  // after Constants
     } cases[] = {
-        {"fixed", [](SharedState&) {}, 3, "53 66"},
-        {"fixed", [](SharedState&) {}, 17, "49 63"},
-        {"fixed, DLE doubled", [](SharedState&) {}, 107, "41 10 10"},
-        {"fixed, store", [](SharedState&) {}, 118, "43 63"},
-        {"gain", [](SharedState& s) { BSTGain_Constants(s, "200"); }, 17, "42 67 C8"},
-        {"gain, then the fixed rows again",
-         [](SharedState& s) { BSTGain_Constants(s, "200"), Constants(s); }, 17, "49 63"},
-        {"offset below 50", [](SharedState& s) { BSTOffset_Constants(s, "49", false); }, 16,
-         "42 6F 31"},
-        {"offset 50", [](SharedState& s) { BSTOffset_Constants(s, "50", false); }, 16, "42 6F 00"},
-        {"offset above 50", [](SharedState& s) { BSTOffset_Constants(s, "75", false); }, 16,
-         "42 6F 19"},
-        {"offset flagged", [](SharedState& s) { BSTOffset_Constants(s, "75", true); }, 16,
-         "42 6F 4B"},
-        {"serial number", [](SharedState& s) { SerialNumber_Constants(s, 0x1234); }, 63,
-         "53 6E 34 12 00"},
-        {"channel", [](SharedState& s) { TxChannel_Constants(s, "3"); }, 49, "54 6F 03"},
-        {"channel not a choice: row stays",
-         [](SharedState& s) { TxChannel_Constants(s, "3"), TxChannel_Constants(s, "7"); }, 49,
-         "54 6F 03"},
-        {"channel off", [](SharedState& s) { TxChannel_Constants(s, "OFF"); }, 49, "54 6F 00"},
-        {"picture splash", [](SharedState& s) { ImageTransferConstants(s, "Splash"); }, 53,
-         "43 53 00"},
-        {"picture 26", [](SharedState& s) { ImageTransferConstants(s, "26"); }, 53, "43 53 1A"},
-        {"register write", [&](SharedState& s) { TalkToVemra(s, 0x33, vemra, 2); }, 85,
-         "42 53 57 02 33 10 10 20"},
-        {"clock", [](SharedState& s) { TimeSetupConstants(s, 23, 59, 31, 12, 2020); }, 48,
-         "44 73 23 59 31 12 20"},
-        {"clock, one digit", [](SharedState& s) { TimeSetupConstants(s, 9, 5, 7, 3, 2026); }, 48,
-         "44 73 09 05 07 03 26"},
+        {3, "53 66"},
+        {17, "49 63"},
+        {107, "41 10 10"},  // the DLE doubled
+        {118, "43 63"},
+        {17, "42 67 C8", [](S& s) { BSTGain_Constants(s, "200"); }},
+        {17, "49 63", [](S& s) { BSTGain_Constants(s, "200"), Constants(s); }},
+        {16, "42 6F 31", [](S& s) { BSTOffset_Constants(s, "49", false); }},
+        {16, "42 6F 00", [](S& s) { BSTOffset_Constants(s, "50", false); }},
+        {16, "42 6F 19", [](S& s) { BSTOffset_Constants(s, "75", false); }},
+        {16, "42 6F 4B", [](S& s) { BSTOffset_Constants(s, "75", true); }},
+        {63, "53 6E 34 12 00", [](S& s) { SerialNumber_Constants(s, 0x1234); }},
+        {49, "54 6F 03", [](S& s) { TxChannel_Constants(s, "3"); }},
+        {49, "54 6F 03", [](S& s) { TxChannel_Constants(s, "3"), TxChannel_Constants(s, "7"); }},
+        {49, "54 6F 00", [](S& s) { TxChannel_Constants(s, "OFF"); }},
+        {53, "43 53 00", [](S& s) { ImageTransferConstants(s, "Splash"); }},
+        {53, "43 53 1A", [](S& s) { ImageTransferConstants(s, "26"); }},
+        {85, "42 53 57 02 33 10 10 20", [](S& s) { TalkToVemra(s, 0x33, vemra, 2); }},
+        {48, "44 73 23 59 31 12 20", [](S& s) { TimeSetupConstants(s, 23, 59, 31, 12, 2020); }},
+        {48, "44 73 09 05 07 03 26", [](S& s) { TimeSetupConstants(s, 9, 5, 7, 3, 2026); }},
     };
-    for (const auto& c : cases) {
-        SharedState s;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        S s;
         Constants(s);
-        c.fill(s);
-        const QByteArray f =
-            buildCommandFrame(&s.CommandTable[c.row][1], s.CommandLength + 1, Framing::from(s))
-                .whole();
-        EXPECT_EQ(f.mid(9, f.size() - 13), hex(c.body)) << c.name << ", row " << c.row;
+        if (cases[i].fill) cases[i].fill(s);
+        const Framing f = Framing::from(s);
+        const QByteArray w =
+            buildCommandFrame(&s.CommandTable[cases[i].row][1], s.CommandLength + 1, f).whole();
+        EXPECT_EQ(w.mid(9, w.size() - 13), hex(cases[i].body)) << "case " << i;
     }
     SharedState s;
     EXPECT_FALSE(ViewImage_Constants(s, 5, 4));
