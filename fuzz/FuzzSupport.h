@@ -12,7 +12,6 @@
 
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
-#include "app/Timing.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -39,14 +38,12 @@ inline QByteArray bytesOf(const uint8_t* data, size_t size) {
 struct ChunkPort : SerialPort {
     std::deque<QByteArray> chunks;
     QByteArray pending;
-    int number = 1;
-    QString lineSettings = "115200,N,8,1";
     bool open = false;
 
-    void setCommPort(int n) override { number = n; }
-    int commPort() const override { return number; }
-    void setSettings(const QString& s) override { lineSettings = s; }
-    QString settings() const override { return lineSettings; }
+    void setCommPort(int) override {}
+    int commPort() const override { return 1; }
+    void setSettings(const QString&) override {}
+    QString settings() const override { return "115200,N,8,1"; }
     void setPortOpen(bool o) override { open = o; }
     bool portOpen() const override { return open; }
     int inBufferCount() override {

@@ -1,5 +1,4 @@
-// CheckPacket on any text and any length: never reads outside the text, and a packet it passes
-// has the checksum at the place the length says.
+// CheckPacket on any text and length: no read outside it; a pass means the checksum is there.
 #include "fuzz/FuzzSupport.h"
 #include "link/Packet.h"
 

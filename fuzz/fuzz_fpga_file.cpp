@@ -1,7 +1,4 @@
-// The FPGA file loader: the configuration taken from any file, its text conversion, and the
-// blocks cut from it.
-#include <algorithm>
-
+// The FPGA file loader on any file: the configuration, its text conversion, its blocks.
 #include "camera/FpgaUpload.h"
 #include "fuzz/FuzzSupport.h"
 #include "uploads/UploadPackets.h"

@@ -1,5 +1,4 @@
-// The FPGA upload's reply handler: the start acknowledgement, then block requests in chunks.
-// Any block it is asked for gives 32 bytes from inside the configuration.
+// The FPGA upload's replies in chunks: every block asked for is 32 bytes of the configuration.
 #include "camera/FpgaUpload.h"
 #include "fuzz/FuzzSupport.h"
 #include "uploads/UploadPackets.h"

@@ -1,6 +1,4 @@
-// The packet accumulation fed in random chunks: ReceivePacket on its own for the lengths the
-// link asks for, and a whole picture transfer. Never a read or write out of bounds, never a
-// hang, and a transfer reported complete has every place of the picture filled.
+// Packets in random chunks, alone or as a whole picture: in bounds, no hang, complete means full.
 #include "fuzz/FuzzSupport.h"
 #include "link/Packet.h"
 

@@ -1,5 +1,4 @@
-// The simulated camera's packet parser and what it does with what it parses: the frame parser
-// byte by byte, then the whole camera fed the input in chunks.
+// The simulated camera's frame parser byte by byte, then the camera fed the input in chunks.
 // No Qt here (the camera's code uses names Qt takes for macros), so not FuzzSupport.h.
 #include <fuzzer/FuzzedDataProvider.h>
 

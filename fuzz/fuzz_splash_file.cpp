@@ -1,5 +1,4 @@
-// The splash bitmap loader: any file is either refused with a description or gives exactly the
-// camera's 76 800 pixels; and the general reader the picture viewer uses on the same kind of file.
+// Splash and picture bitmap readers: any file is refused with a reason or read to full size.
 #include "fuzz/FuzzSupport.h"
 #include "images/Bitmap.h"
 #include "uploads/SplashImage.h"

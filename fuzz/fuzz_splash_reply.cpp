@@ -1,5 +1,4 @@
-// The splash upload's reply handler, fed the camera's block requests in chunks as the engine
-// collects them. The block it sends next always lies inside the picture and never skips ahead.
+// The splash upload's block requests in chunks: the next block is inside and never skips ahead.
 #include "camera/SplashUpload.h"
 #include "fuzz/FuzzSupport.h"
 #include "uploads/SplashImage.h"

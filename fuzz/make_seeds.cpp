@@ -29,10 +29,6 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-Bytes slice(const Bytes& b, size_t from, size_t to) {
-    return Bytes(b.begin() + from, b.begin() + to);
-}
-
 const Bytes kAck = {0x10, 0x02, 0x54, 0x01, 0x43, 0x06, 0x10, 0x03, 0x10, 0xEF};
 
 Bytes bitmap(int width, int height, int bits, uint32_t compression, bool topDown) {
@@ -42,13 +38,8 @@ Bytes bitmap(int width, int height, int bits, uint32_t compression, bool topDown
         for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
     };
     b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = uint8_t(bits);
-    for (auto [at, v] : {std::pair{2, uint32_t(b.size())},
-                         {10, 54u},
-                         {14, 40u},
-                         {18, uint32_t(width)},
-                         {22, uint32_t(topDown ? -height : height)},
-                         {30, compression}})
-        u32(at, v);
+    u32(2, uint32_t(b.size())), u32(10, 54), u32(14, 40), u32(18, uint32_t(width));
+    u32(22, uint32_t(topDown ? -height : height)), u32(30, compression);
     for (size_t i = 54; i < b.size(); ++i) b[i] = uint8_t(i * 7);
     return b;
 }
@@ -92,46 +83,41 @@ std::vector<Seed> seeds() {
     const std::string badPalette = "2 1,2,300,0\n21 0,0\nx y\n";
 
     // The trailing bytes are what the targets take from the end: lengths, modes, chunk sizes.
-    return {
-        {"status_block", "status", status + Bytes{0, 0, 0x27, 0x1A, 1}},
-        {"status_block", "short", slice(status, 0, 30)},
-        {"check_packet", "status", status + Bytes{57 + 2}},
-        {"check_packet", "header", header + Bytes{40 + 2}},
-        {"check_packet", "data", slice(picture, 40, 80) + Bytes{42}},
-        // Mode 3 (a transfer) in 40-byte chunks; mode 0 (40-byte packets) in 7-byte chunks.
-        {"receive_packet", "transfer", picture + Bytes(8, 39) + Bytes{95, 3}},
-        {"receive_packet", "packets", picture + Bytes(8, 6) + Bytes{95, 0}},
-        {"receive_packet", "status", status + Bytes{56, 95, 1}},
-        {"engineering_reply", "read", reg},
-        {"engineering_reply", "can", wire::answer(wire::kCan) + reg},
-        {"splash_reply", "requests", splash + Bytes{10}},
-        {"splash_reply", "split", splash + Bytes{3}},
-        {"fpga_reply", "requests", fpga + Bytes{12}},
-        {"sim_parser", "status_request", wire::pcFrame({'S', 'r'}, false)},
-        {"sim_parser", "picture_and_acks",
-         wire::pcFrame({'C', 'S', 1}, true) + kAck + kAck + Bytes{0, 0, 0}},
-        {"sim_parser", "register_write", wire::pcFrame({'B', 'S', 'W', 2, 10, 0x10, 7}, true)},
-        {"sim_parser", "splash_start", splashStart},
-        {"sim_parser", "clock",
-         wire::pcFrame({'D', 's', 0x12, 0x34, 0x56, 0x01, 0x02, 0x24}, true)},
-        {"splash_file", "small_24", bitmap(4, 3, 24, 0, false)},
-        {"splash_file", "top_down_24", bitmap(5, 2, 24, 0, true)},
-        {"splash_file", "eight_bit", bitmap(4, 4, 8, 0, false)},
-        {"splash_file", "compressed", bitmap(4, 4, 24, 1, false)},
-        {"fpga_file", "part", rbf},
-        {"fpga_file", "empty", {}},
-        {"palette_table", "grey", Bytes(palette.begin(), palette.end())},
-        {"palette_table", "bad", Bytes(badPalette.begin(), badPalette.end())},
-    };
+    return {{"status_block", "status", status + Bytes{0, 0, 0x27, 0x1A, 1}},
+            {"status_block", "short", Bytes(status.begin(), status.begin() + 30)},
+            {"check_packet", "status", status + Bytes{57 + 2}},
+            {"check_packet", "header", header + Bytes{40 + 2}},
+            {"check_packet", "data", Bytes(picture.begin() + 40, picture.begin() + 80) + Bytes{42}},
+            // Mode 3 (a transfer) in 40-byte chunks; mode 0 (40-byte packets) in 7-byte chunks.
+            {"receive_packet", "transfer", picture + Bytes(8, 39) + Bytes{95, 3}},
+            {"receive_packet", "packets", picture + Bytes(8, 6) + Bytes{95, 0}},
+            {"receive_packet", "status", status + Bytes{56, 95, 1}},
+            {"engineering_reply", "read", reg},
+            {"engineering_reply", "can", wire::answer(wire::kCan) + reg},
+            {"splash_reply", "requests", splash + Bytes{10}},
+            {"splash_reply", "split", splash + Bytes{3}},
+            {"fpga_reply", "requests", fpga + Bytes{12}},
+            {"sim_parser", "status_request", wire::pcFrame({'S', 'r'}, false)},
+            {"sim_parser", "picture_and_acks",
+             wire::pcFrame({'C', 'S', 1}, true) + kAck + kAck + Bytes{0, 0, 0}},
+            {"sim_parser", "register_write", wire::pcFrame({'B', 'S', 'W', 2, 10, 0x10, 7}, true)},
+            {"sim_parser", "splash_start", splashStart},
+            {"sim_parser", "clock",
+             wire::pcFrame({'D', 's', 0x12, 0x34, 0x56, 0x01, 0x02, 0x24}, true)},
+            {"splash_file", "small_24", bitmap(4, 3, 24, 0, false)},
+            {"splash_file", "top_down_24", bitmap(5, 2, 24, 0, true)},
+            {"splash_file", "eight_bit", bitmap(4, 4, 8, 0, false)},
+            {"splash_file", "compressed", bitmap(4, 4, 24, 1, false)},
+            {"fpga_file", "part", rbf},
+            {"fpga_file", "empty", {}},
+            {"palette_table", "grey", Bytes(palette.begin(), palette.end())},
+            {"palette_table", "bad", Bytes(badPalette.begin(), badPalette.end())}};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: make_seeds DIR [--large]\n");
-        return 2;
-    }
+    if (argc < 2) return std::fprintf(stderr, "usage: make_seeds DIR [--large]\n"), 2;
     const bool large = argc > 2 && std::string(argv[2]) == "--large";
     for (const Seed& s : large ? std::vector<Seed>{{"splash_file", "splash_320x240",
                                                     bitmap(320, 240, 24, 0, false)}}
