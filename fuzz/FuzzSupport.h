@@ -66,13 +66,13 @@ inline void fillChunks(FuzzedDataProvider& fdp, ChunkPort& port, size_t maxChunk
 }
 
 struct EngineFixture {
-    EngineFixture() : engine(state, port, dialogs, Timing{}.scaled(0)) {
+    // The provider's bytes, when given, wait on the port in chunks of 1 to a size of the input's
+    // choosing.
+    explicit EngineFixture(FuzzedDataProvider* fdp = nullptr, size_t largestChunk = 1)
+        : engine(state, port, dialogs, Timing{}.scaled(0)) {
         ensureApplication();
         Constants(state);
-    }
-    // The provider's bytes wait on the port in chunks of 1 to a size of the input's choosing.
-    EngineFixture(FuzzedDataProvider& fdp, size_t largestChunk) : EngineFixture() {
-        fillChunks(fdp, port, fdp.ConsumeIntegralInRange<size_t>(1, largestChunk));
+        if (fdp) fillChunks(*fdp, port, fdp->ConsumeIntegralInRange<size_t>(1, largestChunk));
     }
     SharedState state;
     ChunkPort port;

@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider fdp(data, size);
     const int mode = fdp.ConsumeIntegralInRange<int>(0, 3);
-    fuzz::EngineFixture f(fdp, 96);
+    fuzz::EngineFixture f(&fdp, 96);
     SharedState& s = f.state;
     if (mode == 3) {
         s.PacketTransferMode = s.BulkReplyMode = true;

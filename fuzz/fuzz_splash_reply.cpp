@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider fdp(data, size);
-    fuzz::EngineFixture f(fdp, 24);
+    fuzz::EngineFixture f(&fdp, 24);
     SharedState& s = f.state;
     SplashUpload upload(f.engine);
     f.engine.handlers.splashReply = [&] { upload.SplashReplyHandler(); };

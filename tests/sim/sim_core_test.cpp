@@ -252,27 +252,27 @@ TEST(SimTransfer, PcDownloadAssemblesThePictureDespiteFaults) {
         {"skip then corrupt", 3, {.corruptPackets = {41}, .skipPackets = {40}}, 41, 1, 1, 1},
         {"random corruption", 0, {.corruptRate = 0.05}, -1, 0, -1, -1}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         PcDownload pc;
         pc.core.faults() = c.faults;
-        ASSERT_TRUE(pc.run(c.picture)) << c.name;
+        ASSERT_TRUE(pc.run(c.picture));
         const CameraState& state = pc.core.state();
         const Picture& want = c.picture ? state.pictures[c.picture - 1] : state.splash;
         Bytes expected = want.pixels;
         if (c.patchedPlace >= 0)
             std::copy_n(want.pixels.begin() + (c.patchedPlace - 1) * 32, 32,
                         expected.begin() + c.patchedPlace * 32);
-        EXPECT_EQ(pc.image, expected) << c.name;
-        EXPECT_EQ(pc.header, want.header) << c.name;
+        EXPECT_EQ(pc.image, expected);
+        EXPECT_EQ(pc.header, want.header);
         const Counters& n = pc.core.counters();
         if (c.nak2 < 0) {
-            EXPECT_GT(n.ctrlNak2, 50) << c.name;
+            EXPECT_GT(n.ctrlNak2, 50);
         } else {
             EXPECT_EQ((std::array{n.ctrlNak1, n.ctrlNak2, n.retransmissions}),
-                      (std::array{c.nak1, c.nak2, c.retransmissions}))
-                << c.name;
+                      (std::array{c.nak1, c.nak2, c.retransmissions}));
         }
-        EXPECT_EQ(n.transfersCompleted, 1) << c.name;
-        EXPECT_FALSE(pc.core.transferActive()) << c.name;
+        EXPECT_EQ(n.transfersCompleted, 1);
+        EXPECT_FALSE(pc.core.transferActive());
     }
 }
 
