@@ -24,8 +24,7 @@ inline void require(bool holds) {
 
 inline void ensureApplication() {
     static int argc = 1;
-    static char name[] = "orvik3-fuzz";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = {const_cast<char*>("orvik3-fuzz"), nullptr};
     static QCoreApplication* app = new QCoreApplication(argc, argv);  // lives to the end
     (void)app;
 }

@@ -2,12 +2,9 @@
 // construction, from the camera's side), small bitmaps, palettes and configuration files.
 // make_seeds DIR writes DIR/<target>/...; with --large it writes only the seeds too big to keep
 // in the repository (a whole 320 x 240 splash bitmap).
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "sim/CameraCore.h"
 #include "sim/SimCamera.h"
@@ -18,11 +15,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using namespace camsim;
 
-struct Seed {
-    const char* target;
-    const char* name;
-    Bytes bytes;
-};
+using Seed = std::tuple<const char*, const char*, Bytes>;  // target, name, bytes
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -119,13 +112,11 @@ std::vector<Seed> seeds() {
 int main(int argc, char** argv) {
     if (argc < 2) return std::fprintf(stderr, "usage: make_seeds DIR [--large]\n"), 2;
     const bool large = argc > 2 && std::string(argv[2]) == "--large";
-    for (const Seed& s : large ? std::vector<Seed>{{"splash_file", "splash_320x240",
-                                                    bitmap(320, 240, 24, 0, false)}}
-                               : seeds()) {
-        const std::filesystem::path dir = std::filesystem::path(argv[1]) / s.target;
-        std::filesystem::create_directories(dir);
-        std::ofstream(dir / s.name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(s.bytes.data()), std::streamsize(s.bytes.size()));
+    const Seed splash320 = {"splash_file", "splash_320x240", bitmap(320, 240, 24, 0, false)};
+    for (const auto& [target, name, bytes] : large ? std::vector{splash320} : seeds()) {
+        std::filesystem::create_directories(std::filesystem::path(argv[1]) / target);
+        std::ofstream(std::filesystem::path(argv[1]) / target / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     return 0;
 }

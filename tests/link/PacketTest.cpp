@@ -41,14 +41,6 @@ TEST(Packets, FramesAndControlPacketsByteForByte) {
         {"end of transfer", joined(endOfTransferWrites()), "10 02 54 01 43 78 10 03 6E 91"},
         {"status request", joined(statusRequestWrites()), "10 02 54 01 53 72 10 03 74 8B"}};
     for (const auto& c : cases) EXPECT_EQ(c.actual, hex(c.wire)) << c.name;
-
-    // Written in pieces: preamble and header, each command byte with its stuffing, trailer.
-    const uint8_t af[] = {'A', 0x10};
-    const CommandFrame f = buildCommandFrame(af, 2);
-    EXPECT_EQ(f.head, hex("FF FF FF FF FF 10 02 54 01"));
-    EXPECT_EQ(f.body, (std::vector{QByteArray("A"), hex("10 10")}));
-    EXPECT_EQ(f.trailer, hex("10 03 04 FB"));
-    EXPECT_EQ(endOfTransferWrites().size(), 3u);
 }
 
 TEST(CheckPacket, ChecksumRulesAndResultWords) {
