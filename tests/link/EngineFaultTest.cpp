@@ -126,8 +126,8 @@ TEST(PictureTransfer, UnderEveryFault) {
             EXPECT_EQ(s.TransferResult, "none");
             const auto header = link.camera.state().pictures.at(2).header;
             EXPECT_TRUE(std::equal(header.begin(), header.end(), s.ImageHeader.begin()));
-            EXPECT_FALSE(link.observer.progressVisible);
-            EXPECT_EQ(link.observer.lastProgress, kImagePackets);
+            EXPECT_EQ(std::pair(link.observer.progressVisible, link.observer.lastProgress),
+                      std::pair(false, kImagePackets));
         }
         const bool complete = c.outcome == Exact || c.outcome == Patched;
         EXPECT_TRUE(c.outcome == Either || s.ImageTransferComplete == complete);
@@ -135,7 +135,6 @@ TEST(PictureTransfer, UnderEveryFault) {
         EXPECT_EQ(exact ? firstDifference(receivedPicture(link), expected) : -1, -1);
         if (c.outcome == TimesOut) {
             EXPECT_EQ(s.TransferResult, kCommsTimeout);
-            ASSERT_FALSE(link.dialogs.shown.empty());
             EXPECT_TRUE(link.dialogs.shown.back().text.startsWith("Comms Timeout"));
         }
         if (c.nak2 >= 0) {
