@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numeric>
 
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -17,13 +18,8 @@ QByteArray frame(std::initializer_list<uint8_t> command) {
     return buildCommandFrame(command.begin(), int(command.size())).whole();
 }
 
-QByteArray joined(const std::vector<QByteArray>& writes) {
-    QByteArray all;
-    for (const QByteArray& w : writes) all += w;
-    return all;
-}
-
 TEST(Packets, FramesAndControlPacketsByteForByte) {
+    auto all = [](auto w) { return std::accumulate(w.begin(), w.end(), QByteArray()); };
     const struct {
         const char* name;
         QByteArray actual;
@@ -38,8 +34,8 @@ TEST(Packets, FramesAndControlPacketsByteForByte) {
         {"NAK", nakPacket(), "10 02 54 01 43 15 10 03 03 FC"},
         {"NAK1", nak1Packet(), "10 02 54 01 43 15 01 10 03 02 FD"},
         {"NAK2", nak2Packet(), "10 02 54 01 43 15 02 10 03 01 FE"},
-        {"end of transfer", joined(endOfTransferWrites()), "10 02 54 01 43 78 10 03 6E 91"},
-        {"status request", joined(statusRequestWrites()), "10 02 54 01 53 72 10 03 74 8B"}};
+        {"end of transfer", all(endOfTransferWrites()), "10 02 54 01 43 78 10 03 6E 91"},
+        {"status request", all(statusRequestWrites()), "10 02 54 01 53 72 10 03 74 8B"}};
     for (const auto& c : cases) EXPECT_EQ(c.actual, hex(c.wire)) << c.name;
 }
 

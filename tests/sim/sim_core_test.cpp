@@ -132,7 +132,8 @@ TEST(SimAnswers, CommandsGetAckNakCanOrTheirReplyAndShowInTheStatus) {
     }
 }
 
-TEST(SimAnswers, FaultSwitchesOverrideTheAnswer) {
+// State carries from command to command: fault switches, the clock, deleting and storing.
+TEST(SimCommands, FaultSwitchesClockDeleteAndStore) {
     Rig r;
     r.core.faults() = {.dropReplies = 1, .nakCommands = {"Sf"}, .canCommands = {"Zo"}};
     EXPECT_EQ(r.command({'S', 't'}), Bytes{});  // dropped, but applied
@@ -141,10 +142,7 @@ TEST(SimAnswers, FaultSwitchesOverrideTheAnswer) {
     EXPECT_EQ(r.command({'Z', 'o'}), kCan);
     EXPECT_EQ(r.command({'Z', 'p'}), kAck);
     EXPECT_EQ(r.core.faults().dropReplies, 0);
-}
-
-TEST(SimCommands, ClockDeleteAndStore) {
-    Rig r;
+    r.core.faults() = {};
     ASSERT_EQ(r.command({'D', 's', 0x09, 0x05, 0x07, 0x03, 0x04}), kAck);
     const CameraClock& c = r.core.state().clock;
     EXPECT_EQ((std::array{c.hour, c.minute, c.second, c.day, c.month, c.year2}),

@@ -16,8 +16,7 @@ using Bytes = std::vector<uint8_t>;
 
 const Bytes kAck{0x10, 0x02, 0x54, 0x01, 0x06, 0x10, 0x03, 0x53, 0xAC};
 
-// Sends a frame at the given speed and returns the answer's first 9 bytes, or what came before
-// a pause of the given tenths of a second.
+// The answer's first 9 bytes to a frame sent at a speed, or what came before a pause of tenths.
 Bytes exchange(const SimCamera& camera, speed_t speed, const Bytes& frame, cc_t tenths) {
     const int fd = open(camera.devicePath().c_str(), O_RDWR | O_NOCTTY);
     termios t{};
