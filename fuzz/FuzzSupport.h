@@ -1,7 +1,6 @@
 #pragma once
-// What the targets share: the finding on a broken property, an application for the event loop,
-// a serial port that hands out the fuzz input in chunks as if it arrived over the line, and an
-// engine with timing so short that a time-out costs one turn of the event loop.
+// Shared by the targets: a finding on a broken property, the event loop's application, a port that
+// hands out the input in chunks as if off the line, an engine whose time-outs cost one turn.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -18,9 +17,7 @@
 
 namespace fuzz {
 
-inline void require(bool holds) {
-    if (!holds) std::abort();
-}
+inline constexpr auto require = [](bool holds) { holds ? void() : std::abort(); };
 
 inline void ensureApplication() {
     static int argc = 1;

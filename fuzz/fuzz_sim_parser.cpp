@@ -15,11 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             frame && frame->payload().size() > frame->body.size())
             std::abort();
 
-    static const camsim::CameraState small = [] {
-        camsim::CameraState s = camsim::SimCamera::defaultState();
-        s.pictures.resize(2);
-        return s;
-    }();
+    static camsim::CameraState small = camsim::SimCamera::defaultState();
+    small.pictures.resize(2);  // a small camera is a fast one
     FuzzedDataProvider fdp(data, size);
     camsim::CameraCore camera(small, 7);
     camsim::TimePoint t{};

@@ -1,5 +1,4 @@
 // A second exchange while one waits, through the real serial layer; the link log's words.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // Faults{.silent = true}
 #include <gtest/gtest.h>
 
 #include <QTimer>
@@ -8,8 +7,6 @@
 #include "tests/support/SimLink.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 TEST(PictureTransfer, ASecondExchangeWhileWaitingIsRefusedNotInterleaved) {
     SimLink link;
@@ -23,7 +20,7 @@ TEST(PictureTransfer, ASecondExchangeWhileWaitingIsRefusedNotInterleaved) {
     EXPECT_EQ(firstDifference(receivedPicture(link), cameraPicture(link, 1)), -1);
     EXPECT_EQ(link.observer.notes, std::vector<QString>{CommsEngine::kBusyNote});
     for (size_t i = payloadsAtClick; i < link.camera.receivedPayloads().size(); ++i)
-        EXPECT_NE(link.camera.receivedPayloads()[i], (Bytes{'S', 'f'}));
+        EXPECT_NE(link.camera.receivedPayloads()[i], (std::vector<uint8_t>{'S', 'f'}));
 }
 
 TEST(LinkLog, DescribesRepliesByWhatTheLinkWaitedFor) {

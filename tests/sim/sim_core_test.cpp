@@ -45,7 +45,7 @@ struct Rig {
     uint8_t status(int position) { return statusBlock(core.state())[position - 1]; }
 };
 
-TEST(SimStatusBlock, FieldsSitAtTheirPositions) {
+TEST(SimStatusBlock, FieldsSitAtTheirPositionsAndPicturesKeepTheirDigitForm) {
     CameraState s = SimCamera::defaultState();
     s.serialNumber = 0x1234;
     s.runTimeHours = 0x0305;
@@ -64,6 +64,16 @@ TEST(SimStatusBlock, FieldsSitAtTheirPositions) {
     for (auto [pos, value] : expected) EXPECT_EQ(b[pos - 1], value) << "byte " << pos;
     EXPECT_EQ(b[55], wire::xorOf(std::span(b).subspan(2, 51)));
     EXPECT_EQ(b[56], 0xFF - b[55]);
+    s = SimCamera::defaultState();  // the pictures: synthetic scenes, their headers in digits
+    EXPECT_NE(syntheticPicture(1, s).pixels, syntheticPicture(2, s).pixels);
+    EXPECT_EQ(syntheticPicture(7, s).pixels, syntheticPicture(7, s).pixels);
+    const Picture p = syntheticPicture(2, s);  // spot 34, ambient 14, clock 12:30:00 15.06.24
+    EXPECT_EQ(Bytes(p.header.begin(), p.header.begin() + 12),
+              Bytes({'1', '2', '3', '0', '0', '0', '1', '5', '0', '6', '2', '4'}));
+    EXPECT_EQ(Bytes(p.header.begin() + 13, p.header.end()), Bytes({63, 3, 4, 12, 63, 1, 0, 4}));
+    s.firmwareMinor = 1;
+    const Picture old = syntheticPicture(3, s);  // ambient -4 in character codes
+    EXPECT_EQ(Bytes(old.header.begin() + 17, old.header.end()), Bytes({'0', 39, 0, '4'}));
 }
 
 // Each frame's answer and, for an accepted command, its effect on one byte of the status block.
@@ -154,19 +164,6 @@ TEST(SimCommands, FaultSwitchesClockDeleteAndStore) {
     for (int i = 0; i < 22; ++i) ASSERT_EQ(r.command({'C', 'c'}), kAck);
     EXPECT_EQ(r.core.state().pictures.size(), 26u);
     EXPECT_EQ(r.command({'C', 'c'}), kCan);
-}
-
-TEST(SimScenes, ScenesDifferAndKeepTheirDigitForm) {
-    CameraState s = SimCamera::defaultState();
-    EXPECT_NE(syntheticPicture(1, s).pixels, syntheticPicture(2, s).pixels);
-    EXPECT_EQ(syntheticPicture(7, s).pixels, syntheticPicture(7, s).pixels);
-    const Picture p = syntheticPicture(2, s);  // spot 34, ambient 14, clock 12:30:00 15.06.24
-    EXPECT_EQ(Bytes(p.header.begin(), p.header.begin() + 12),
-              Bytes({'1', '2', '3', '0', '0', '0', '1', '5', '0', '6', '2', '4'}));
-    EXPECT_EQ(Bytes(p.header.begin() + 13, p.header.end()), Bytes({63, 3, 4, 12, 63, 1, 0, 4}));
-    s.firmwareMinor = 1;
-    const Picture old = syntheticPicture(3, s);  // ambient -4 in character codes
-    EXPECT_EQ(Bytes(old.header.begin() + 17, old.header.end()), Bytes({'0', 39, 0, '4'}));
 }
 
 // The PC's picture download, from the design: stop-and-wait with ACK, NAK1 for a gap in the
@@ -275,10 +272,7 @@ TEST(SimTransfer, PcDownloadAssemblesThePictureDespiteFaults) {
         EXPECT_EQ(n.transfersCompleted, 1);
         EXPECT_FALSE(pc.core.transferActive());
     }
-}
-
-TEST(SimTransfer, AbandonedAfterTenQuietSeconds) {
-    Rig r;
+    Rig r;  // a transfer the PC abandons is given up after ten quiet seconds
     r.command({'C', 'S', 1});
     r.raw(kCtrlAck);
     EXPECT_EQ(r.tickAfter(9999ms), Bytes{});
@@ -297,7 +291,9 @@ Bytes blockPacket(char letter, int number, bool corrupt = false) {
     return frame;
 }
 
-TEST(SimUploads, SplashBlocksAreAskedForInTurnAndBecomePictureZero) {
+// The splash: blocks asked for in turn become picture 0. The FPGA configuration: its first
+// request repeats only after a quiet second, and the last block is not answered.
+TEST(SimUploads, BlocksAreAskedForInTurn) {
     Rig r;
     const Bytes ask0{0x10, 0x02, 0x54, 0x01, 'c', 0, 0, 0x10, 0x03, 0x36, 0xC9};
     EXPECT_EQ(r.raw({0x10, 0x02, 0x54, 0x01, 0x43, 0x75, 0x10, 0x03, 0x63, 0x9C}), ask0);
@@ -313,24 +309,21 @@ TEST(SimUploads, SplashBlocksAreAskedForInTurnAndBecomePictureZero) {
     EXPECT_EQ(s.splash.pixels[0], 0);
     EXPECT_EQ(s.splash.pixels[kPixelCount - 1], static_cast<uint8_t>(2399 * 7 + 31));
     EXPECT_FALSE(r.core.uploadActive());
-}
-
-TEST(SimUploads, FpgaRequestRepeatsOnlyAfterAQuietSecond) {
-    Rig r;
-    const Bytes ask0{0x10, 0x02, 0x54, 0x01, 'J', 's', 0, 0, 0x10, 0x03, 0x6C, 0x93};
-    EXPECT_EQ(r.command({'J', 'a'}), kAck + ask0);
-    EXPECT_EQ(r.tickAfter(999ms), Bytes{});
-    EXPECT_EQ(r.tickAfter(1ms), ask0);
-    EXPECT_EQ(r.tickAfter(999ms), Bytes{});
-    r.now = TimePoint{} + 1500ms;
+    Rig q;  // the FPGA configuration
+    const Bytes askFpga{0x10, 0x02, 0x54, 0x01, 'J', 's', 0, 0, 0x10, 0x03, 0x6C, 0x93};
+    EXPECT_EQ(q.command({'J', 'a'}), kAck + askFpga);
+    EXPECT_EQ(q.tickAfter(999ms), Bytes{});
+    EXPECT_EQ(q.tickAfter(1ms), askFpga);
+    EXPECT_EQ(q.tickAfter(999ms), Bytes{});
+    q.now = TimePoint{} + 1500ms;
     for (int n = 0; n <= kFpgaLastBlock; ++n) {
-        r.now += 10ms;
-        ASSERT_EQ(r.raw(blockPacket('J', n)).size(), n == kFpgaLastBlock ? 0u : 12u) << n;
+        q.now += 10ms;
+        ASSERT_EQ(q.raw(blockPacket('J', n)).size(), n == kFpgaLastBlock ? 0u : 12u) << n;
     }
-    const CameraState& s = r.core.state();
-    ASSERT_EQ(s.fpgaImage.size(), static_cast<size_t>(kFpgaBytes));
-    EXPECT_EQ(s.fpgaImage[kFpgaBytes - 1], static_cast<uint8_t>(kFpgaLastBlock * 7 + 14));
-    EXPECT_EQ(r.tickAfter(5s), Bytes{});
+    ASSERT_EQ(q.core.state().fpgaImage.size(), static_cast<size_t>(kFpgaBytes));
+    EXPECT_EQ(q.core.state().fpgaImage[kFpgaBytes - 1],
+              static_cast<uint8_t>(kFpgaLastBlock * 7 + 14));
+    EXPECT_EQ(q.tickAfter(5s), Bytes{});
 }
 
 }  // namespace

@@ -14,8 +14,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const Bytes kAck{0x10, 0x02, 0x54, 0x01, 0x06, 0x10, 0x03, 0x53, 0xAC};
-
 // The answer's first 9 bytes to a frame sent at a speed, or what came before a pause of tenths.
 Bytes exchange(const SimCamera& camera, speed_t speed, const Bytes& frame, cc_t tenths) {
     const int fd = open(camera.devicePath().c_str(), O_RDWR | O_NOCTTY);
@@ -43,7 +41,8 @@ TEST(SimPty, CommandGetsTheAckAtItsSpeedOnly) {
     camera.setFaults({.silent = true});
     EXPECT_EQ(exchange(camera, B115200, frame, 2), Bytes{});
     camera.setFaults({});
-    EXPECT_EQ(exchange(camera, B115200, frame, 20), kAck);
+    EXPECT_EQ(exchange(camera, B115200, frame, 20),
+              (Bytes{0x10, 0x02, 0x54, 0x01, 0x06, 0x10, 0x03, 0x53, 0xAC}));
     EXPECT_EQ(camera.state().gain, 0x10);
     EXPECT_EQ(camera.receivedPayloads(), std::vector<Bytes>({{'B', 'g', 0x10}}));
     const Counters n = camera.counters();
