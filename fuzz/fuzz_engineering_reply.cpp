@@ -1,5 +1,4 @@
-// The engineering console's register reply: registerReplyValue on any text, and the read as
-// the engine runs it, the reply arriving in chunks.
+// The register reply: registerReplyValue on any text, and the engine's read of it in chunks.
 #include "fuzz/FuzzSupport.h"
 #include "link/Packet.h"
 #include "status/TypedBytes.h"

@@ -1,16 +1,14 @@
-// The FPGA upload's reply handler: the start acknowledgement, then block requests in chunks.
-// Any block it is asked for gives 32 bytes from inside the configuration.
-#include "fuzz/FuzzSupport.h"
+// The FPGA upload's replies in chunks: every block asked for is 32 bytes of the configuration.
 #include "camera/FpgaUpload.h"
+#include "fuzz/FuzzSupport.h"
 #include "uploads/UploadPackets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider fdp(data, size);
-    fuzz::EngineFixture f(fdp, 24);
+    fuzz::EngineFixture f(&fdp, 24);
     SharedState& s = f.state;
     FpgaUpload upload(f.engine);
     f.engine.handlers.fpgaBlockReply = [&] { upload.FpgaReplyHandler(); };
-
     s.FpgaAckMode = true;
     f.engine.Receive();
     upload.FpgaReplyHandler();
@@ -18,13 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int replies = 0; replies < 4096 && !f.port.drained() && !s.FpgaLastBlockSent; ++replies) {
         s.FpgaBlockMode = true;
         f.engine.Receive();
-        if (!s.FpgaSendNext) continue;
+        if (!std::exchange(s.FpgaSendNext, false)) continue;
         const int block = int(s.FpgaBlockIndex);
         fuzz::require(block >= 0 && block <= 0xFFFF);
-        const std::vector<uint8_t> bytes = uploads::fpgaBlockData(s.RbfData, block);
-        fuzz::require(bytes.size() == size_t(uploads::kBlockSize));
-        s.FpgaSendNext = false;
-        if (block >= uploads::kFpgaLastBlock) s.FpgaLastBlockSent = true;
+        fuzz::require(uploads::fpgaBlockData(s.RbfData, block).size() ==
+                      size_t(uploads::kBlockSize));
+        s.FpgaLastBlockSent |= block >= uploads::kFpgaLastBlock;
     }
     s.FpgaBlockMode = false;
     return 0;

@@ -1,27 +1,21 @@
-// The splash bitmap loader: any file is either refused with a description or gives exactly the
-// camera's 76 800 pixels.
+// Splash and picture bitmap readers: any file is refused with a reason or read to full size.
 #include "fuzz/FuzzSupport.h"
 #include "images/Bitmap.h"
 #include "uploads/SplashImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace uploads;
     fuzz::ensureApplication();
     const QByteArray file = fuzz::bytesOf(data, size);
-    QString what;
-    const std::optional<std::vector<uploads::Bgr>> pixels = uploads::LoadSplashPixels(file, &what);
-    if (!pixels) {
-        fuzz::require(!what.isEmpty());
-        fuzz::require(!uploads::SplashRefusal("x.bmp", what).isEmpty());
+    QString what, why;
+    if (const auto pixels = LoadSplashPixels(file, &what)) {
+        fuzz::require(pixels->size() == size_t(kSplashPixels));
+        fuzz::require(ConvertSplash(*pixels).size() == size_t(kSplashPixels));
+        fuzz::require(SplashPreview(*pixels).size() == QSize(320, 240));
     } else {
-        fuzz::require(pixels->size() == size_t(uploads::kSplashPixels));
-        fuzz::require(uploads::ConvertSplash(*pixels).size() == size_t(uploads::kSplashPixels));
-        fuzz::require(uploads::SplashPreview(*pixels).size() == QSize(320, 240));
+        fuzz::require(!what.isEmpty() && !SplashRefusal("x.bmp", what).isEmpty());
     }
-    // The general reader the picture viewer uses on the same kind of file.
-    QString why;
-    if (const std::optional<QImage> image = images::DecodeBmp24(file, &why))
-        fuzz::require(!image->isNull());
-    else
-        fuzz::require(!why.isEmpty());
+    const std::optional<QImage> image = images::DecodeBmp24(file, &why);
+    fuzz::require(image ? !image->isNull() : !why.isEmpty());
     return 0;
 }
