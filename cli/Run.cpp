@@ -9,22 +9,8 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
-#include "app/LinkObserver.h"
 
 namespace {
-
-// The command line shows each picture transfer's health on standard error.
-class HealthLines : public LinkObserver {
-  public:
-    explicit HealthLines(QTextStream& err) : err_(err) {}
-    void showTransferHealth(const LinkHealth& health, bool complete) override {
-        err_ << "Last transfer" << (complete ? "" : " (incomplete)") << ": " << healthText(health)
-             << Qt::endl;
-    }
-
-  private:
-    QTextStream& err_;
-};
 
 int runCommand(const Invocation& c) {
     QTextStream out(stdout), err(stderr);
@@ -33,8 +19,6 @@ int runCommand(const Invocation& c) {
     SharedState state;
     state.CustomerScreenLoaded = true;  // the command line stands where the front screen does
     camera::Camera camera(state, dialogs, std::move(line.ports));
-    HealthLines health(err);
-    camera.engine().setObserver(&health);
     camera::showMessages(dialogs, camera::startLink(camera));
 
     LinkTrace& trace = camera.engine().trace();
