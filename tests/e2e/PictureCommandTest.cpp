@@ -118,6 +118,27 @@ TEST(PictureCommands, CsvHoldsTheCamerasPixelValuesAfterItsHeaderAndPalette) {
     EXPECT_EQ(wrong, 0);
 }
 
+// `download all` takes every stored picture, 1 to the count, and `download splash` the start-up
+// picture; an unpaced camera holding three pictures keeps this quick.
+TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPicture) {
+    camsim::Options o;
+    o.paced = false;
+    camsim::CameraState state = camsim::SimCamera::defaultState();
+    state.pictures.resize(3);
+    camsim::SimCamera camera(o, state);
+    const QString port = "1=" + QString::fromStdString(camera.devicePath());
+    QTemporaryDir dir;
+    const Result all = orvik3({"--port", port, "download", "all", "--out", dir.path()});
+    ASSERT_EQ(all.code, 0) << all.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"picture-01.bmp", "picture-02.bmp", "picture-03.bmp"}));
+    EXPECT_EQ(all.out.count("Saved picture "), 3);
+
+    const Result splash = orvik3({"--port", port, "download", "splash", "--out", dir.path()});
+    ASSERT_EQ(splash.code, 0) << splash.err.toStdString();
+    EXPECT_TRUE(splash.out.startsWith("Saved the splash picture to ")) << splash.out.toStdString();
+}
+
 TEST(PictureCommands, UnusableRequestsAreRefusedBeforeConnecting) {
     for (const QStringList& args : {QStringList{"delete", "1"},
                                     {"download", "27"},
