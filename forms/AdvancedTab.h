@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "app/Dialogs.h"
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "camera/Camera.h"
 #include "camera/Outcome.h"
 #include "camera/Settings.h"

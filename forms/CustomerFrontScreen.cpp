@@ -9,7 +9,7 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "camera/Clock.h"
 #include "camera/Connection.h"
 #include "forms/Form1.h"

@@ -12,7 +12,7 @@
 #include "app/LinkObserver.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
 #include "images/Palettes.h"

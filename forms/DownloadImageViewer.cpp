@@ -3,7 +3,7 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
 #include "forms/DownloadImageTab.h"

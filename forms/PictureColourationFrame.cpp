@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "camera/Pictures.h"
 #include "link/CommsEngine.h"
 

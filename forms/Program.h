@@ -9,7 +9,7 @@
 #include "app/PortMap.h"
 #include "app/SharedState.h"
 #include "app/Timing.h"
-#include "camera/AppContext.h"
+#include "forms/AppContext.h"
 #include "forms/CustomerFrontScreen.h"
 #include "forms/Form1.h"
 #include "forms/FpgaConfigurationForm.h"
