@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "link/ForwardingPort.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "link/ForwardingPort.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "app/PortMap.h"
 #include "app/SerialPort.h"

@@ -25,7 +25,7 @@ int runDesktop(int argc, char** argv, const CommonOptions& c) {
     program.onExit = [] { QCoreApplication::exit(0); };
     program.start();
     LinkTrace& trace = program.form1.engine().trace();
-    if (!c.traceFile.isEmpty() && !trace.open(c.traceFile)) {
+    if (!c.traceFile.isEmpty() && !trace.start(c.traceFile)) {
         QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << ": "
                             << trace.errorString() << Qt::endl;
         return kExitUsage;

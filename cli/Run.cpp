@@ -22,7 +22,7 @@ int runCommand(const Invocation& c) {
     camera::showMessages(dialogs, camera::startLink(camera));
 
     LinkTrace& trace = camera.engine().trace();
-    if (!c.common.traceFile.isEmpty() && !trace.open(c.common.traceFile)) {
+    if (!c.common.traceFile.isEmpty() && !trace.start(c.common.traceFile)) {
         err << "orvik3: cannot write the link log " << c.common.traceFile << ": "
             << trace.errorString() << Qt::endl;
         return kExitUsage;

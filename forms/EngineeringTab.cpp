@@ -130,12 +130,12 @@ void EngineeringTab::ResetCheckBox_Click() {
 void EngineeringTab::LinkLog_chk_Click() {
     LinkTrace& trace = ctx_.engine.trace();
     if (!ui.LinkLog_chk->isChecked()) {
-        trace.close();
+        trace.stop();
         return;
     }
     FileRequest request{"Link log", "Link log (*.txt)|*.txt", 1, "orvik3-link.txt"};
     const std::optional<FileChoice> choice = ctx_.dialogs.saveFile(request);
-    if (choice && trace.open(choice->path)) return;
+    if (choice && trace.start(choice->path)) return;
     ui.LinkLog_chk->setChecked(false);
     if (choice)
         ctx_.dialogs.message(

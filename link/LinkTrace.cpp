@@ -80,13 +80,13 @@ QString describeCameraReply(const QByteArray& t, int expected) {
     return text;
 }
 
-bool LinkTrace::open(const QString& path) {
-    close();
+bool LinkTrace::start(const QString& path) {
+    stop();
     file_.setFileName(path);
     return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
 }
 
-void LinkTrace::close() {
+void LinkTrace::stop() {
     if (file_.isOpen()) file_.close();
     pending_.clear();
     lastPort_.clear();
@@ -108,11 +108,11 @@ void LinkTrace::line(const QString& direction, const QString& text) {
 }
 
 void LinkTrace::event(const QString& text) {
-    if (isOpen()) line("------", text);
+    if (logging()) line("------", text);
 }
 
 void LinkTrace::incoming(const QByteArray& text, int expectedLength) {
-    if (isOpen()) line("CAM>PC", describeCameraReply(text, expectedLength));
+    if (logging()) line("CAM>PC", describeCameraReply(text, expectedLength));
 }
 
 void LinkTrace::outgoing(const QByteArray& bytes) {

@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QString>
 
-#include "app/SerialPort.h"
+#include "link/ForwardingPort.h"
 
 // What a packet from the PC says: its payload (after 'T' 0x01) in words.
 QString describePcPayload(const QByteArray& payload, bool preamble);
@@ -16,9 +16,9 @@ QString describeCameraReply(const QByteArray& text, int expectedLength);
 
 class LinkTrace {
   public:
-    bool open(const QString& path);  // truncates; false when the file cannot be written
-    void close();
-    bool isOpen() const { return file_.isOpen(); }
+    bool start(const QString& path);  // truncates; false when the file cannot be written
+    void stop();
+    bool logging() const { return file_.isOpen(); }
     QString path() const { return file_.fileName(); }
     QString errorString() const { return file_.errorString(); }
 
@@ -45,11 +45,11 @@ class TracedPort : public ForwardingPort {
     TracedPort(SerialPort& port, LinkTrace& trace) : ForwardingPort(port), trace_(trace) {}
     void setPortOpen(bool open) override {
         real_.setPortOpen(open);
-        if (open && trace_.isOpen()) trace_.portOpened(commPort(), settings(), lowLatency());
+        if (open && trace_.logging()) trace_.portOpened(commPort(), settings(), lowLatency());
     }
     void output(const QByteArray& bytes) override {
         real_.output(bytes);
-        if (trace_.isOpen()) trace_.outgoing(bytes);
+        if (trace_.logging()) trace_.outgoing(bytes);
     }
 
   private:

@@ -103,7 +103,7 @@ TEST(PictureTransfer, UnderEveryFault) {
         SCOPED_TRACE(c.name);
         SimLink link;
         QTemporaryDir dir;
-        ASSERT_TRUE(link.engine.trace().open(dir.filePath("link.txt")));
+        ASSERT_TRUE(link.engine.trace().start(dir.filePath("link.txt")));
         link.camera.setFaults(c.faults);
         if (c.quietAfterMs >= 0)
             QTimer::singleShot(c.quietAfterMs, [&] { link.camera.setFaults({.silent = true}); });
@@ -141,7 +141,7 @@ TEST(PictureTransfer, UnderEveryFault) {
         Constants(link.state);  // as a button does
         link.send(Row::ReturnToNormal);
         EXPECT_EQ(s.LastReply, cameraAck());
-        link.engine.trace().close();
+        link.engine.trace().stop();
         if (!complete) continue;  // the log of a completed transfer:
         QFile f(dir.filePath("link.txt"));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

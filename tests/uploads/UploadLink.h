@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "link/ForwardingPort.h"
 #include "tests/support/SimLink.h"
 
 class WatchedPort : public ForwardingPort {
