@@ -59,12 +59,6 @@ struct Ops {
 using camera::Camera;
 using Act = std::function<camera::Outcome(Camera&)>;
 
-Act row(int r) {
-    return [r](Camera& c) {
-        camera::sendFixedRow(c, r);
-        return camera::Outcome{};
-    };
-}
 template <typename F>
 Act does(F f) {
     return [f](Camera& c) {
@@ -112,7 +106,8 @@ std::vector<OpCase> cases() {
     using namespace camera;
     using O = OptionPair;
     std::vector<OpCase> out;
-    for (const auto& [r, payload] : kFixedRows) out.push_back({"fixed row", row(r), {payload}});
+    for (const auto& [r, payload] : kFixedRows)
+        out.push_back({"fixed row", does([r](Camera& c) { sendFixedRow(c, r); }), {payload}});
     // clang-format off
     std::vector<OpCase> more = {
         {"options off", does([](Camera& c) { sendOptions(c, {false, false, true, false}); }), {cmd("Ff"), cmd("Fh"), cmd("TF"), cmd("Fd")}},
