@@ -87,30 +87,25 @@ TEST(SetupReport, BstCameraCharacterForCharacter) {
     EXPECT_EQ(report().toStdString(), expected(kBstReport).toStdString());
 }
 
-TEST(SetupReport, OutputTextAddsComments) {
-    const QString text = report();
-    EXPECT_EQ(reportOutputText(text, QString()), text);
-    EXPECT_EQ(reportOutputText(text, "Lens cracked\nreturned"),
-              text + "\r\n\r\nComments:\r\nLens cracked\r\nreturned");
-}
-
+// The screen's runs and the saved or printed ones: title, blank line, date line, body.
 TEST(SetupReport, StyledRunsCoverTitleAndDateLine) {
     const QString text = report();
     const StyledRuns screen = reportScreenRuns(text);
+    const StyledRuns output = reportOutputRuns(reportOutputText(text, "x"));
     ASSERT_EQ(screen.size(), 4u);
+    ASSERT_EQ(output.size(), 4u);
     EXPECT_EQ(plainText(screen), text);
     EXPECT_EQ(screen[0].text, "Orvik\u00ae3 Camera Setup Summary");
-    EXPECT_EQ(screen[0].style, (TextStyle{"Tahoma", 18.0, true, true}));
     EXPECT_EQ(screen[2].text, "Date:\tDec/06/2024, 17:34:05\r\n");
-    EXPECT_EQ(screen[2].style, (TextStyle{"Tahoma", 10.0, true, false}));
-    EXPECT_EQ(screen[3].style, (TextStyle{"Courier New", 8.5, false, false}));
-
-    const StyledRuns output = reportOutputRuns(reportOutputText(text, "x"));
-    ASSERT_EQ(output.size(), 4u);
-    EXPECT_EQ(output[0].style, (TextStyle{"Tahoma", 24.0, true, false}));
-    EXPECT_EQ(output[2].style, (TextStyle{"Tahoma", 12.0, true, false}));
-    EXPECT_EQ(output[3].style, (TextStyle{"Courier New", 12.0, true, false}));
     EXPECT_TRUE(output[3].text.endsWith("Comments:\r\nx"));
+    const std::pair<TextStyle, TextStyle> styles[] = {
+        {{"Tahoma", 18.0, true, true}, {"Tahoma", 24.0, true, false}},
+        {{"Tahoma", 10.0, true, false}, {"Tahoma", 12.0, true, false}},
+        {{"Courier New", 8.5, false, false}, {"Courier New", 12.0, true, false}}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(screen[i ? i + 1 : 0].style, styles[i].first) << i;
+        EXPECT_EQ(output[i ? i + 1 : 0].style, styles[i].second) << i;
+    }
 }
 
 }  // namespace

@@ -107,14 +107,12 @@ TEST(AdcConversion, RoundsHalfToEvenOnExactValues) {
     // 561 is 62.4828 -> 62.5; heatsink near ties: 238 is 100.25003, 509 is 66.64997.
     const std::pair<int, double> humidity[] = {{0, 0.0},    {164, 0.0},  {165, 0.2},
                                                {161, -0.5}, {561, 62.5}, {1023, 135.2}};
-    for (const auto& [count, percent] : humidity) {
+    for (const auto& [count, percent] : humidity)
         EXPECT_EQ(HumidityFromAdc(count), percent) << count;
-    }
     const std::pair<int, double> heatsink[] = {{0, 0.0},     {238, 100.3},  {509, 66.6},
                                                {1000, 26.5}, {1351, -70.5}, {1352, 0.0}};
-    for (const auto& [count, celsius] : heatsink) {
+    for (const auto& [count, celsius] : heatsink)
         EXPECT_EQ(HeatsinkTempFromAdc(count), celsius) << count;
-    }
 }
 
 }  // namespace

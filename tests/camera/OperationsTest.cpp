@@ -59,12 +59,6 @@ struct Ops {
 using camera::Camera;
 using Act = std::function<camera::Outcome(Camera&)>;
 
-Act row(int r) {
-    return [r](Camera& c) {
-        camera::sendFixedRow(c, r);
-        return camera::Outcome{};
-    };
-}
 template <typename F>
 Act does(F f) {
     return [f](Camera& c) {
@@ -112,7 +106,8 @@ std::vector<OpCase> cases() {
     using namespace camera;
     using O = OptionPair;
     std::vector<OpCase> out;
-    for (const auto& [r, payload] : kFixedRows) out.push_back({"fixed row", row(r), {payload}});
+    for (const auto& [r, payload] : kFixedRows)
+        out.push_back({"fixed row", does([r](Camera& c) { sendFixedRow(c, r); }), {payload}});
     // clang-format off
     std::vector<OpCase> more = {
         {"options off", does([](Camera& c) { sendOptions(c, {false, false, true, false}); }), {cmd("Ff"), cmd("Fh"), cmd("TF"), cmd("Fd")}},
@@ -186,21 +181,15 @@ TEST(Console, StuffsTheLinkEscapeAndShowsOnlyARealRegisterValue) {
                     .contains(QByteArray::fromHex("4253570110101010")));
 
     o.sim.updateState([](camsim::CameraState& s) { s.registers[200] = 0x5A; });
-    struct Case {
-        const char* name;
-        camsim::Faults faults;
-        int value;  // -1: none
-    };
-    camsim::Faults garbage, refused;
+    camsim::Faults clean, garbage, refused;
     garbage.garbageBytes = 3;
     refused.canCommands.insert("BS");
-    for (const Case& c :
-         {Case{"clean", {}, 90}, Case{"garbage", garbage, 90}, Case{"refused", refused, -1}}) {
-        SCOPED_TRACE(c.name);
-        o.sim.setFaults(c.faults);
+    for (const auto& [faults, value] : {std::pair{clean, 90}, {garbage, 90}, {refused, -1}}) {
+        SCOPED_TRACE(value);
+        o.sim.setFaults(faults);
         o.sim.clearLog();
         const camera::RegisterAnswer a = camera::readRegister(o.cam, "200");
-        EXPECT_EQ(a.value ? int(*a.value) : -1, c.value);
+        EXPECT_EQ(a.value ? int(*a.value) : -1, value);
         EXPECT_EQ(o.heard(), std::vector<QByteArray>{cmd("BSR", {200})});
     }
     o.sim.clearLog();
@@ -208,47 +197,38 @@ TEST(Console, StuffsTheLinkEscapeAndShowsOnlyARealRegisterValue) {
     EXPECT_TRUE(o.heard().empty());
 }
 
-TEST(StatusRead, DecodesTheBlockAndKeepsTheSharedValues) {
+// The read fills the shared values; a silent camera is a communication error and an advanced
+// connect forgets a serial number that cannot be right.
+TEST(StatusRead, DecodesTheBlockOrSaysTheCameraIsSilent) {
     camsim::CameraState initial = camsim::SimCamera::defaultState();
     initial.pictures.resize(3);
     initial.tempUnit = 0;
     Ops o(initial);
     const camera::StatusRead read = camera::readStatus(o.cam, "1", true);
-    ASSERT_TRUE(read.record);
-    EXPECT_TRUE(read.outcome.ok);
+    ASSERT_TRUE(read.record && read.outcome.ok);
     EXPECT_EQ(o.heard(), std::vector<QByteArray>{"Sr"});
     EXPECT_EQ(read.record->GainValue, initial.gain);
     EXPECT_EQ(o.state.StatusSerialNumber, 10234);
     EXPECT_EQ(o.state.StoredImageCount, 3);
     EXPECT_EQ(o.state.TempUnitLetter, 102);
-    EXPECT_TRUE(read.report.startsWith(QStringLiteral("Orvik\u00ae3 Camera Setup Summary\r\n")));
     EXPECT_TRUE(read.report.contains("Serial Number: 10234\r\n"));
-    EXPECT_FALSE(o.state.StatusReadBusy);
-    EXPECT_FALSE(o.cam.port().portOpen());
-
+    EXPECT_FALSE(o.state.StatusReadBusy || o.cam.port().portOpen());
     o.sim.clearLog();
     camera::requestReport(o.cam, "1");
     EXPECT_EQ(o.heard(), (std::vector<QByteArray>{"Sr", "Is"}));
-}
 
-TEST(StatusRead, ASilentCameraIsACommunicationError) {
-    Ops o;
     camsim::Faults silent;
     silent.silent = true;
     o.sim.setFaults(silent);
-    const camera::StatusRead read = camera::readStatus(o.cam, "1", true);
-    EXPECT_FALSE(read.record);
-    ASSERT_EQ(read.outcome.messages.size(), 1u);
-    EXPECT_EQ(read.outcome.messages[0].text, "Communication error with camera");
-    EXPECT_EQ(read.outcome.messages[0].title, "Orvik 3");
-    EXPECT_TRUE(o.state.StatusCommsError);
-    EXPECT_TRUE(read.report.isEmpty());
-}
+    const camera::StatusRead none = camera::readStatus(o.cam, "1", true);
+    EXPECT_FALSE(none.record);
+    ASSERT_EQ(none.outcome.messages.size(), 1u);
+    EXPECT_EQ(none.outcome.messages[0].text, "Communication error with camera");
+    EXPECT_EQ(none.outcome.messages[0].title, "Orvik 3");
+    EXPECT_TRUE(o.state.StatusCommsError && none.report.isEmpty());
 
-TEST(StatusRead, AnAdvancedConnectForgetsANumberThatCannotBeRight) {
-    camsim::CameraState initial = camsim::SimCamera::defaultState();
-    initial.serialNumber = 15001;
-    Ops o(initial);
+    o.sim.setFaults({});
+    o.sim.updateState([](camsim::CameraState& c) { c.serialNumber = 15001; });
     camera::SerialCheck check;
     camera::connectAdvanced(o.cam, "1", check);
     EXPECT_EQ(check.number, 15001);
@@ -268,35 +248,15 @@ camsim::CameraState newCamera() {
 }
 
 TEST(StartingValues, GoOutInTheirOrderToTheEndWhateverTheCameraAnswers) {
-    const std::vector<QByteArray> run = {cmd("Bg", {40}),
-                                         cmd("Bo", {150}),
-                                         cmd("Ds", {0x08, 0x30, 0x24, 0x06, 0x25}),
-                                         cmd("Fe"),
-                                         cmd("Fg"),
-                                         cmd("TC"),
-                                         cmd("Fc"),
-                                         cmd("To", {4}),
-                                         cmd("Iw", {8}),
-                                         cmd("LB", {5}),
-                                         cmd("LC", {5}),
-                                         cmd("Lc", {5}),
-                                         cmd("Pg"),
-                                         cmd("Hr"),
-                                         cmd("A", {0x0A, 0x02, 0xA1}),
-                                         cmd("A", {0x0B, 0x02, 0x81}),
-                                         cmd("A", {0x0C, 0x01, 0xD9}),
-                                         cmd("A", {0x0D, 0x02, 0x0E}),
-                                         cmd("A", {0x0E, 0x01, 0x7B}),
-                                         cmd("A", {0x0F, 0x01, 0xA8}),
-                                         cmd("TC"),
-                                         cmd("Gi"),
-                                         cmd("Dt"),
-                                         cmd("Zo"),
-                                         cmd("Tt"),
-                                         cmd("Ta"),
-                                         cmd("A", {'H', 1}),
-                                         cmd("TS"),
-                                         cmd("Nw")};
+    // clang-format off
+    const std::vector<QByteArray> run = {
+        cmd("Bg", {40}), cmd("Bo", {150}), cmd("Ds", {0x08, 0x30, 0x24, 0x06, 0x25}), cmd("Fe"),
+        cmd("Fg"), cmd("TC"), cmd("Fc"), cmd("To", {4}), cmd("Iw", {8}), cmd("LB", {5}),
+        cmd("LC", {5}), cmd("Lc", {5}), cmd("Pg"), cmd("Hr"), cmd("A", {0x0A, 0x02, 0xA1}),
+        cmd("A", {0x0B, 0x02, 0x81}), cmd("A", {0x0C, 0x01, 0xD9}), cmd("A", {0x0D, 0x02, 0x0E}),
+        cmd("A", {0x0E, 0x01, 0x7B}), cmd("A", {0x0F, 0x01, 0xA8}), cmd("TC"), cmd("Gi"),
+        cmd("Dt"), cmd("Zo"), cmd("Tt"), cmd("Ta"), cmd("A", {'H', 1}), cmd("TS"), cmd("Nw")};
+    // clang-format on
     for (bool faulty : {false, true}) {
         SCOPED_TRACE(faulty ? "refusals" : "clean");
         Ops o(newCamera());
