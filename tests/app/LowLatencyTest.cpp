@@ -1,5 +1,5 @@
 // The low-latency request made when a port opens: what it asks of a driver that takes it, and
-// that a refusal (a pseudo-terminal, a driver without the call) leaves the port working.
+// that a driver or a pseudo-terminal may refuse it.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,12 +8,9 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <cerrno>
 #include <cstdarg>
 
-#include "app/PortMap.h"
 #include "app/SerialPort.h"
 
 namespace {
@@ -77,46 +74,11 @@ TEST(LowLatency, AsksTheDriverAndKeepsItsOtherFlags) {
     driver = {};
     close(fd);
     EXPECT_FALSE(requestLowLatency(-1));
-}
 
-QByteArray readFor(QtSerialPort& port, int bytes) {
-    QByteArray got;
-    QElapsedTimer clock;
-    clock.start();
-    while (got.size() < bytes && clock.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        got += port.input();
-    }
-    return got;
-}
-
-TEST(LowLatency, APseudoTerminalRefusesQuietlyAndThePortWorks) {
+    // A pseudo-terminal refuses quietly (every link test then runs a port on one).
     int master = -1, slave = -1;
-    char name[128] = {};
-    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
     EXPECT_FALSE(requestLowLatency(slave));
-
-    PortMap map;
-    map.assign(1, QString::fromLocal8Bit(name));
-    QtSerialPort port(map);
-    port.setCommPort(1);
-    ASSERT_NO_THROW(port.setPortOpen(true));
-    EXPECT_TRUE(port.portOpen());
-    EXPECT_FALSE(port.lowLatency());
-
-    port.output("to camera");
-    char buffer[32] = {};
-    QByteArray heard;
-    while (heard.size() < 9) {
-        const ssize_t n = read(master, buffer, sizeof buffer);
-        ASSERT_GT(n, 0);
-        heard.append(buffer, int(n));
-    }
-    EXPECT_EQ(heard, "to camera");
-    ASSERT_EQ(write(master, "from camera", 11), 11);
-    EXPECT_EQ(readFor(port, 11), "from camera");
-
-    port.setPortOpen(false);
     close(slave);
     close(master);
 }
