@@ -92,12 +92,20 @@ Outcome consoleRead(FaultRig& rig) {
 Outcome pictureDownload(FaultRig& rig) {
     images::DownloadImageTab& tab = *rig.program.advanced.imageTab;
     tab.ui.ViewImage_combo->setCurrentIndex(kPicture);
+    const camsim::Counters before = rig.camera.counters();
     tab.Download_image_Click();
+    // Each damaged packet the program saw, it asked for again with a NAK2 the camera heard; one
+    // the camera spoiled on purpose arrives whole, so that NAK2 goes at once, not after a wait.
+    const camsim::Counters after = rig.camera.counters();
+    const LinkHealth& health = rig.state().TransferHealth;
+    const bool askedAgain = after.ctrlNak2 - before.ctrlNak2 == health.nak2 &&
+                            (after.packetsCorrupted == before.packetsCorrupted || !health.timeouts);
     const std::vector<uint8_t> sent = rig.camera.state().pictures.at(kPicture - 1).pixels;
     const bool exact =
         std::equal(sent.begin(), sent.end(), rig.state().ImageBuffer.begin()) && !sent.empty();
     const images::TransferOutcome result = tab.lastOutcome();
-    if (result == images::TransferOutcome::Complete) return exact ? Outcome::Right : Outcome::Wrong;
+    if (result == images::TransferOutcome::Complete)
+        return exact && askedAgain ? Outcome::Right : Outcome::Wrong;
     if (result == images::TransferOutcome::Patched)
         return rig.sawText("filled in by repeating") ? Outcome::Patched : Outcome::Wrong;
     const bool gaveUp =
@@ -180,6 +188,7 @@ const Fault kFaults[] = {
     {"BitErrors1e3", {.bitFlipRate = 1e-3}},
     {"Dropped", {.dropPackets = {0xFFFF, 700}, .dropReplies = 1}},
     {"WrongNumbers", {.skipPackets = {100, 2000}}},
+    {"Corrupted", {.corruptPackets = {5, 1500}}, Outcome::Right},
     {"Garbage", {.garbageBytes = 7}, Outcome::Right},
     {"Split", {.splitChunks = 2, .splitPauseMs = 1}, Outcome::Right},
     // Past every wait the exchanges use (400, 300 and 20 ms here), short of the camera's own 1 s
