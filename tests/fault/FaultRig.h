@@ -1,25 +1,23 @@
 #pragma once
-// The whole program against a simulated camera that it reaches through a link name, as a udev
-// name follows a USB adapter, so the cable can be pulled and put back. The timing table is
-// scaled down; every lamp change and note is recorded; a watchdog bounds every case.
+// The whole program against a simulated camera that it reaches through a link name, as a udev name
+// follows a USB adapter, so the cable can be pulled and put back. The timing table is scaled down;
+// every lamp change and note is recorded; a watchdog bounds every case.
 
 #include <time.h>
+#include <unistd.h>
 
 #include <QTemporaryDir>
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-#include <thread>
+#include <csignal>
+#include <cstring>
 
-#include "tests/support/ScriptedDialogs.h"
 #include "app/LinkObserver.h"
 #include "app/Mail.h"
 #include "app/Wait.h"
 #include "forms/Program.h"
+#include "link/CommandTable.h"
 #include "sim/SimCamera.h"
 #include "tests/front/FormsFixture.h"
+#include "tests/support/ScriptedDialogs.h"
 
 // Processor time of the calling thread, in seconds.
 inline double threadCpuSeconds() {
@@ -29,31 +27,18 @@ inline double threadCpuSeconds() {
 }
 
 // Ends the process with a message when a case runs past its bound: a hang fails loudly.
-class Watchdog {
-  public:
-    Watchdog(const char* what, std::chrono::seconds bound)
-        : thread_([this, what, bound] {
-              std::unique_lock lock(mu_);
-              if (!cv_.wait_for(lock, bound, [this] { return done_; })) {
-                  std::fprintf(stderr, "HANG: %s ran past %lld s\n", what,
-                               (long long)bound.count());
-                  std::abort();
-              }
-          }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard lock(mu_);
-            done_ = true;
-        }
-        cv_.notify_all();
-        thread_.join();
+struct Watchdog {
+    Watchdog(const char* what, unsigned seconds) {
+        what_ = what;
+        std::signal(SIGALRM, [](int) {
+            (void)!write(2, "HANG: ", 6);
+            (void)!write(2, what_, std::strlen(what_));
+            std::abort();
+        });
+        alarm(seconds);
     }
-
-  private:
-    std::mutex mu_;
-    std::condition_variable cv_;
-    bool done_ = false;
-    std::thread thread_;
+    ~Watchdog() { alarm(0); }
+    static inline const char* what_ = "";
 };
 
 // Passes everything on to the program's lamps and note lines, and keeps a log of it.
@@ -111,6 +96,12 @@ struct FaultRig {
         for (const auto& m : dialogs.shown)
             if (m.text.contains(part)) return true;
         return false;
+    }
+    // The plain command Z p: zoom off.
+    void zoomOff() {
+        Constants(state());
+        state().CommandIndex = 24;
+        engine().Transmit();
     }
     void forget() {
         dialogs.shown.clear();

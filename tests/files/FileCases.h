@@ -32,6 +32,10 @@ inline QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
+inline void setMode(const QString& path, mode_t mode) {
+    chmod(path.toLocal8Bit().constData(), mode);
+}
+
 inline QImage pattern(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -65,13 +69,12 @@ inline void makeHuge(const QString& path) {
         throw std::runtime_error("cannot make " + path.toStdString());
 }
 
-// A device that is always full: /dev/full, or for root (who could replace /dev/full itself if
-// a save went wrong) a private node of the same device. Empty when neither can be had.
+// A device that is always full: /dev/full, or for root (who could replace /dev/full itself if a
+// save went wrong) a private node of the same device. Empty when neither can be had.
 inline QString fullDevice(const QTemporaryDir& dir) {
-    if (!isRoot()) return "/dev/full";
     const QString node = dir.filePath("full");
-    return mknod(node.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? node
-                                                                                     : QString();
+    if (!isRoot()) return "/dev/full";
+    return mknod(qPrintable(node), S_IFCHR | 0666, makedev(1, 7)) == 0 ? node : QString();
 }
 
 // Runs `act` with files limited to `bytes`, as when the disk fills during a write.
@@ -86,10 +89,6 @@ void withFileSizeLimit(rlim_t bytes, F act) {
     act();
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
-}
-
-inline void setMode(const QString& path, mode_t mode) {
-    chmod(path.toLocal8Bit().constData(), mode);
 }
 
 }  // namespace files

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 
 #include <QFileInfo>
-#include <QTextEdit>
 
 #include "FileCases.h"
+#include "camera/Report.h"
 #include "tests/front/FormsFixture.h"
 
 namespace {
@@ -34,25 +34,15 @@ struct InspectingTransport : MailTransport {
 };
 
 TEST(PrivateFiles, TheReportCopyForMailIsPrivateAndRemoved) {
-    camsim::SimCamera camera(Forms::unpaced());
-    ScriptedDialogs dialogs;
+    Forms f;
     InspectingTransport mail;
-    Program program(dialogs, mail,
-                    Forms::options(QString::fromStdString(camera.devicePath()), false));
-    mail.state = &program.state;
-    program.start();
-    auto click = [](QWidget* form, const char* name) {
-        form->findChild<QAbstractButton*>(name)->click();
-    };
-    click(&program.front, "ConnectToCamera_btn");
-    click(&program.front, "AdvFunc_btn");
-    click(&program.advanced, "Status_report_request");
-    click(&program.advanced, "Email_report_btn");
-
+    mail.state = &f.program.state;
+    const QString report = "Camera Setup Summary\r\nSerial number 1234";
+    EXPECT_TRUE(camera::mailReport(f.program.form1.camera(), mail, "a@b.org", report).ok);
     ASSERT_FALSE(mail.path.isEmpty());
     EXPECT_EQ(mail.fileMode, mode_t(0600));
     EXPECT_EQ(mail.folderMode, mode_t(0700));
-    EXPECT_TRUE(mail.attachment.contains("Camera Setup Summary"));
+    EXPECT_TRUE(mail.attachment.contains("Serial number 1234"));
     EXPECT_FALSE(QFileInfo::exists(mail.path));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(mail.path).path()));
 }
