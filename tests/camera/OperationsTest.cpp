@@ -11,14 +11,9 @@
 #include "camera/Console.h"
 #include "camera/StartingValues.h"
 #include "camera/Thresholds.h"
-#include "sim/SimCamera.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SimLink.h"
 
 namespace {
-
-inline void PrintTo(const QByteArray& b, std::ostream* os) {
-    *os << b.toHex(' ').toStdString();
-}
 
 // A payload as the camera takes it: the command letters, then the parameter bytes.
 QByteArray cmd(const char* letters, std::initializer_list<int> bytes = {}) {
@@ -27,33 +22,12 @@ QByteArray cmd(const char* letters, std::initializer_list<int> bytes = {}) {
     return out;
 }
 
-// The camera on a pseudo-terminal as port 1, reached through the real serial layer.
-struct Ops {
+// The rig with the link started as the program starts it.
+struct Ops : CameraRig {
     explicit Ops(camsim::CameraState initial = camsim::SimCamera::defaultState())
-        : sim(unpaced(), initial), cam(state, dialogs, ports(), Timing{1000, 2000, 200, 300, 2}) {
+        : CameraRig(initial, Timing{1000, 2000, 200, 300, 2}) {
         camera::startLink(cam);
     }
-    static camsim::Options unpaced() {
-        camsim::Options o;
-        o.paced = false;
-        return o;
-    }
-    PortMap ports() const {
-        PortMap map;
-        map.assign(1, QString::fromStdString(sim.devicePath()));
-        return map;
-    }
-    std::vector<QByteArray> heard() const {
-        std::vector<QByteArray> out;
-        for (const auto& p : sim.receivedPayloads())
-            out.emplace_back(reinterpret_cast<const char*>(p.data()), int(p.size()));
-        return out;
-    }
-
-    camsim::SimCamera sim;
-    SharedState state;
-    ScriptedDialogs dialogs;
-    camera::Camera cam;
 };
 
 using camera::Camera;

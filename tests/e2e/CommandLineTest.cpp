@@ -35,10 +35,6 @@ TEST(CommandLine, ExitCodesTellNoAnswerFromBadUsage) {
     EXPECT_TRUE(silent.out.isEmpty());
 
     EXPECT_EQ(orvik3({"status", "--speed", "9600"}).code, 2);
-    EXPECT_EQ(orvik3({"set-time", "--at", "1999-01-01 10:00"}).code, 2);
-    const Result help = orvik3({"--help"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_TRUE(help.out.contains("set-time"));
 }
 
 TEST(CommandLine, SetTimeIsAcknowledged) {

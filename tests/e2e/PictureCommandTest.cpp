@@ -121,11 +121,11 @@ TEST(PictureCommands, CsvHoldsTheCamerasPixelValuesAfterItsHeaderAndPalette) {
 // `download all` takes every stored picture, 1 to the count, and `download splash` the start-up
 // picture; an unpaced camera holding three pictures keeps this quick.
 TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPicture) {
-    camsim::Options o;
-    o.paced = false;
     camsim::CameraState state = camsim::SimCamera::defaultState();
     state.pictures.resize(3);
-    camsim::SimCamera camera(o, state);
+    camsim::Options unpaced;
+    unpaced.paced = false;
+    camsim::SimCamera camera(unpaced, state);
     const QString port = "1=" + QString::fromStdString(camera.devicePath());
     QTemporaryDir dir;
     const Result all = orvik3({"--port", port, "download", "all", "--out", dir.path()});
@@ -137,20 +137,6 @@ TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPictu
     const Result splash = orvik3({"--port", port, "download", "splash", "--out", dir.path()});
     ASSERT_EQ(splash.code, 0) << splash.err.toStdString();
     EXPECT_TRUE(splash.out.startsWith("Saved the splash picture to ")) << splash.out.toStdString();
-}
-
-TEST(PictureCommands, UnusableRequestsAreRefusedBeforeConnecting) {
-    for (const QStringList& args : {QStringList{"delete", "1"},
-                                    {"download", "27"},
-                                    {"download"},
-                                    {"download", "1", "--palette", "Sepia"},
-                                    {"download", "1", "--format", "gif"},
-                                    {"store", "--force"},
-                                    {"status", "store"}}) {
-        const Result r = orvik3(args);
-        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.startsWith("orvik3: ")) << args.join(' ').toStdString();
-    }
 }
 
 }  // namespace

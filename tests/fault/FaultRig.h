@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 
@@ -77,7 +78,7 @@ struct FaultRig {
     ~FaultRig() { program.form1.engine().setObserver(&program.indicator); }
 
     static camsim::Options cameraOptions(const QTemporaryDir& dir, int baud) {
-        camsim::Options o = Forms::unpaced();
+        camsim::Options o = CameraRig::unpaced();
         o.baud = baud;
         o.linkPath = dir.filePath("camera").toStdString();
         return o;
@@ -93,9 +94,8 @@ struct FaultRig {
     CommsEngine& engine() { return program.form1.engine(); }
     SharedState& state() { return program.state; }
     bool sawText(const QString& part) const {
-        for (const auto& m : dialogs.shown)
-            if (m.text.contains(part)) return true;
-        return false;
+        return std::ranges::any_of(dialogs.shown,
+                                   [&](const auto& m) { return m.text.contains(part); });
     }
     // The plain command Z p: zoom off.
     void zoomOff() {

@@ -5,34 +5,19 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QTextEdit>
-#include <ostream>
 
 #include "app/Mail.h"
 #include "forms/Program.h"
-#include "sim/SimCamera.h"
-#include "tests/support/ScriptedDialogs.h"
-
-// Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QByteArray& b, std::ostream* os) {
-    *os << b.toHex(' ').toStdString();
-}
+#include "tests/support/SimLink.h"
 
 struct Forms {
     explicit Forms(camsim::CameraState initial = camsim::SimCamera::defaultState(),
                    bool fullEdition = false, QString device = QString())
-        : camera(unpaced(), initial),
+        : camera(CameraRig::unpaced(), initial),
           program(dialogs, mail, options(device.isEmpty() ? path() : device, fullEdition)) {
         program.start();
     }
 
-    static camsim::Options unpaced() {
-        camsim::Options o;
-        o.paced = false;
-        return o;
-    }
     QString path() const { return QString::fromStdString(camera.devicePath()); }
     static ProgramOptions options(const QString& device, bool fullEdition) {
         ProgramOptions o;
@@ -60,12 +45,7 @@ struct Forms {
     bool checked(const char* name) { return find<QAbstractButton>(advanced(), name)->isChecked(); }
 
     // Payloads the camera took, as text ("Sr", "Is", ...); bytes beyond ASCII as \xHH.
-    std::vector<QByteArray> heard() const {
-        std::vector<QByteArray> out;
-        for (const auto& p : camera.receivedPayloads())
-            out.emplace_back(reinterpret_cast<const char*>(p.data()), int(p.size()));
-        return out;
-    }
+    std::vector<QByteArray> heard() const { return payloadsHeard(camera); }
 
     camsim::SimCamera camera;
     ScriptedDialogs dialogs;

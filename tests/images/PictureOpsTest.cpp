@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "camera/Camera.h"
 #include "camera/Pictures.h"
 #include "images/Render.h"
 #include "tests/images/SimPictures.h"
@@ -14,29 +13,18 @@
 
 namespace {
 
-// A camera::Camera on the simulated camera's pseudo-terminal (port 1), no widgets.
-struct CameraLink {
+// The rig with port 1 chosen and the camera's firmware and picture count known, as after a
+// status read.
+struct CameraLink : CameraRig {
     explicit CameraLink(camsim::CameraState initial = camsim::SimCamera::defaultState())
-        : sim(SimLink::unpaced(), initial), cam(state, dialogs, ports(), Timing{}.scaled(0.25)) {
+        : CameraRig(initial) {
         cam.port().setCommPort(1);
         cam.load();
-        cam.engine().setObserver(&observer);
         state.NewFirmware = initial.firmwareMajor >= 3;
         state.OldFirmware = !state.NewFirmware;
         state.StoredImageCount = uint8_t(initial.pictures.size());
     }
-    PortMap ports() const {
-        PortMap map;
-        map.assign(1, QString::fromStdString(sim.devicePath()));
-        return map;
-    }
     std::vector<QByteArray> commands() const { return commandsHeard(sim); }
-
-    camsim::SimCamera sim;
-    SharedState state;
-    ScriptedDialogs dialogs;
-    RecordingObserver observer;
-    camera::Camera cam;
 };
 
 namespace text = images::text;

@@ -7,6 +7,7 @@
 
 #include "sim/Scene.h"
 #include "sim/SimCamera.h"
+#include "tests/support/SimLink.h"
 
 inline camsim::CameraState cameraWith(int pictures, int firmwareMajor = 3) {
     camsim::CameraState s = camsim::SimCamera::defaultState();
@@ -21,11 +22,9 @@ inline QByteArray bytes(std::initializer_list<char> b) {
 }
 
 inline std::vector<QByteArray> commandsHeard(const camsim::SimCamera& camera) {
-    std::vector<QByteArray> out;
-    for (const auto& p : camera.receivedPayloads()) {
-        const bool control =
-            p.size() >= 2 && p[0] == 'C' && (p[1] == 0x06 || p[1] == 0x15 || p[1] == 'x');
-        if (!control) out.emplace_back(reinterpret_cast<const char*>(p.data()), int(p.size()));
-    }
+    std::vector<QByteArray> out = payloadsHeard(camera);
+    std::erase_if(out, [](const QByteArray& p) {
+        return p.size() >= 2 && p[0] == 'C' && (p[1] == 0x06 || p[1] == 0x15 || p[1] == 'x');
+    });
     return out;
 }

@@ -54,7 +54,7 @@ TEST(DownloadImageTab, EachControlReachesItsOperation) {
         std::vector<QString> shown;
         for (const auto& m : f.dialogs.shown) shown.push_back(m.title + ": " + m.text);
         EXPECT_EQ(shown, c.messages);
-        EXPECT_EQ(f.selected("ViewImage_combo"), c.selectedAfter);
+        EXPECT_EQ(f.text(f.advanced(), "ViewImage_combo"), c.selectedAfter);
     }
 }
 

@@ -23,7 +23,6 @@ struct PictureForms : Forms {
         if (i < 0) throw std::runtime_error("no entry " + entry.toStdString());
         combo->setCurrentIndex(i);
     }
-    QString selected(const char* list) { return find<QComboBox>(advanced(), list)->currentText(); }
 
     void retrieve(const QString& entry) {
         select("ViewImage_combo", entry);

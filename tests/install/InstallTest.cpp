@@ -63,16 +63,6 @@ class Installed : public ::testing::Test {
     static inline Result install;
 };
 
-TEST_F(Installed, PutsEachFileInItsPlace) {
-    for (const char* file :
-         {"bin/orvik3", "bin/orvik3-camsim", "share/orvik3/GreenLED.bmp", "share/orvik3/RedLED.bmp",
-          "share/orvik3/GreyLED1.bmp", "share/applications/orvik3.desktop",
-          "share/icons/hicolor/scalable/apps/orvik3.svg", "share/man/man1/orvik3.1"})
-        EXPECT_TRUE(QFileInfo::exists(at(file))) << file;
-    EXPECT_TRUE(QFileInfo(at("bin/orvik3")).isExecutable());
-    EXPECT_TRUE(QFileInfo(at("bin/orvik3-camsim")).isExecutable());
-}
-
 // The names of files opened in `folder` while `action` runs.
 QSet<QString> filesOpenedIn(const QString& folder, const std::function<void()>& action) {
     const int fd = inotify_init1(IN_NONBLOCK);
@@ -164,14 +154,24 @@ TEST_F(Installed, ManualPageHasEveryCommandAndOptionOfTheUsageText) {
     }
 }
 
-TEST_F(Installed, ManifestListsEveryInstalledFile) {
-    // So `xargs rm < install_manifest.txt` leaves nothing behind.
-    QStringList listed = readText(manifest).split('\n', Qt::SkipEmptyParts);
-    listed.sort();
+// Each file in its place, nothing else, and the manifest lists them all, so
+// `xargs rm < install_manifest.txt` leaves nothing behind.
+TEST_F(Installed, PutsEachFileInItsPlaceAndListsIt) {
     QStringList found;
     for (QDirIterator it(prefix, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         found << it.next();
     found.sort();
+    QStringList expected;
+    for (const char* file :
+         {"bin/orvik3", "bin/orvik3-camsim", "share/applications/orvik3.desktop",
+          "share/icons/hicolor/scalable/apps/orvik3.svg", "share/man/man1/orvik3.1",
+          "share/orvik3/GreenLED.bmp", "share/orvik3/GreyLED1.bmp", "share/orvik3/RedLED.bmp"})
+        expected << at(file);
+    EXPECT_EQ(found, expected);
+    EXPECT_TRUE(QFileInfo(at("bin/orvik3")).isExecutable());
+    EXPECT_TRUE(QFileInfo(at("bin/orvik3-camsim")).isExecutable());
+    QStringList listed = readText(manifest).split('\n', Qt::SkipEmptyParts);
+    listed.sort();
     EXPECT_EQ(listed, found);
 }
 

@@ -33,7 +33,7 @@ TEST(RtfWriter, UnrtfReadsFontsEmphasisAndSigns) {
     QTextDocument shown;
     shown.setHtml(QString::fromUtf8(process.readAllStandardOutput()));
     const QString text = shown.toPlainText().replace(QChar::Nbsp, ' ');
-    for (const QString part :
+    for (const QString& part :
          {QStringLiteral("Orvik\u00ae3 Camera Setup Summary\n"),
           QStringLiteral("Dec/06/2024, 17:34:05\n"),
           QStringLiteral("(EVER):= 42.6 \u00b0C\n"), QStringLiteral("Comments:\n{seal} C:\\dir")})

@@ -19,7 +19,8 @@ std::pair<QImage, std::vector<uint8_t>> scene() {
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
             image.setPixel(x, y, qRgb(x * 5 + y, (y * 3) ^ x, x * y));
-            held.push_back(uploads::SplashPixel(x * 5 + y & 255, ((y * 3) ^ x) & 255, x * y & 255));
+            held.push_back(
+                uploads::SplashPixel((x * 5 + y) & 255, ((y * 3) ^ x) & 255, (x * y) & 255));
         }
     return {image, held};
 }
