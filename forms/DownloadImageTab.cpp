@@ -12,9 +12,10 @@
 #include "app/LinkObserver.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
-#include "forms/AppContext.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
+#include "forms/AppContext.h"
+#include "forms/CameraViewerFrame.h"
 #include "images/Palettes.h"
 #include "images/Render.h"
 #include "link/CommandTable.h"
@@ -110,7 +111,7 @@ void DownloadImageTab::Download_image_Click() {
     camera::Download d;
     {
         TransferView view(ctx_.engine, ui.ImageProgress, ui.lblUpDown);
-        d = camera::downloadPicture(*ctx_.camera, selectedPicture());
+        d = camera::downloadPicture(*ctx_.camera, viewer->selectedPicture());
     }
     finishTransfer(d);
     setTransferLock(false);
@@ -202,14 +203,6 @@ void DownloadImageTab::DeleteAllImages_Click() {
 void DownloadImageTab::StoreImage_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     camera::storePicture(*ctx_.camera);
-}
-
-int DownloadImageTab::selectedPicture() const {
-    return PictureNumberOf(ui.ViewImage_combo->currentText());
-}
-
-void DownloadImageTab::exclaim(const QString& message) {
-    ctx_.dialogs.message(message, text::kOrvik, MsgIcon::Exclamation);
 }
 
 }  // namespace images

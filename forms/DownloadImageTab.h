@@ -1,8 +1,7 @@
 #pragma once
 // The advanced form's "Download image" tab: retrieving, deleting and storing the camera's
 // pictures, the picture with its information strip, palettes, the viewer on the camera's own
-// display, and saving as a bitmap. Building is in DownloadImageTabBuild.cpp, the viewer's
-// handlers in DownloadImageViewer.cpp.
+// display (CameraViewerFrame), and saving as a bitmap. Building is in DownloadImageTabBuild.cpp.
 
 #include <QImage>
 #include <QWidget>
@@ -11,39 +10,14 @@
 
 #include "camera/PictureStore.h"
 #include "camera/Pictures.h"
+#include "forms/DownloadImageControls.h"
 
 struct AppContext;
 struct SharedState;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 
 namespace images {
 
-// The tab's controls, by their designed names. Each is also the widget's objectName.
-struct DownloadImageControls {
-    QLabel* Picture2 = nullptr;
-    QGroupBox* ViewImageFrame = nullptr;
-    QPushButton* ViewImage_btn = nullptr;
-    QPushButton* PreviousImage = nullptr;
-    QPushButton* NextImage_btn = nullptr;
-    QPushButton* DeleteSelection_btn = nullptr;
-    QComboBox* ViewImage_combo = nullptr;
-    QLabel* Label9 = nullptr;
-    QPushButton* DeleteAllImages = nullptr;
-    QGroupBox* Frame9 = nullptr;
-    QPushButton* Image_save_btn = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QPushButton* Download_image_ = nullptr;
-    QProgressBar* ImageProgress = nullptr;
-    QLabel* lblUpDown = nullptr;
-    QGroupBox* Frame12 = nullptr;
-    QPushButton* SelectColourPalette_btn = nullptr;
-    QComboBox* Colourise_combo = nullptr;
-    QPushButton* StoreImage = nullptr;
-};
+class CameraViewerFrame;
 
 class DownloadImageTab : public QWidget {
     Q_OBJECT
@@ -68,9 +42,6 @@ class DownloadImageTab : public QWidget {
     void DeleteSelection_btn_Click();
     void DeleteAllImages_Click();
     void StoreImage_Click();
-    void ViewImage_btn_Click();
-    void NextImage_btn_Click();
-    void PreviousImage_Click();
     void Image_save_btn_Click();
     void SelectColourPalette_btn_Click();
 
@@ -78,23 +49,19 @@ class DownloadImageTab : public QWidget {
     void DisplayStoredImage(int paletteNumber);
     // Renders through the palette that `Colourise_combo` names.
     void SelectColourSetup();
-    // The image-count query 'O' 0x80; the reply sets StoredImageCount.
-    void queryImageCount();
 
     // The picture as shown and saved, 320 x 290; null while none is shown.
     const QImage& shownImage() const { return shown_; }
     TransferOutcome lastOutcome() const { return outcome_; }
 
     DownloadImageControls ui;
+    CameraViewerFrame* viewer = nullptr;  // "VIEW IMAGE", whose controls `ui` also names
 
   private:
     void buildControls();
     void connectHandlers();
     void setTransferLock(bool locked);
     void finishTransfer(const camera::Download& d);
-    void showPicture(int number);
-    int selectedPicture() const;
-    void exclaim(const QString& message);
 
     AppContext& ctx_;
     SharedState& s_;

@@ -77,7 +77,7 @@ Outcome statusRead(FaultRig& rig) {
 // A count that could not be read stays as it was, and the camera's pictures keep their numbers.
 Outcome pictureCount(FaultRig& rig) {
     rig.state().StoredImageCount = 0;
-    rig.program.advanced.imageTab->queryImageCount();
+    camera::queryImageCount(rig.program.form1.camera());
     if (rig.state().StoredImageCount == 0) return Outcome::Failed;
     return rig.state().StoredImageCount == int(rig.camera.state().pictures.size()) ? Outcome::Right
                                                                                    : Outcome::Wrong;
