@@ -18,17 +18,6 @@ namespace {
 
 constexpr int kRowStart = 93;  // J a
 
-class HandlerScope {
-  public:
-    HandlerScope(std::function<void()>& slot, std::function<void()> handler)
-        : slot_(slot), saved_(std::exchange(slot, std::move(handler))) {}
-    ~HandlerScope() { slot_ = std::move(saved_); }
-
-  private:
-    std::function<void()>& slot_;
-    std::function<void()> saved_;
-};
-
 }  // namespace
 
 std::vector<uint8_t> RbfDataFromFile(const QByteArray& file) {
@@ -126,7 +115,7 @@ camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, 
 }
 
 FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
-    HandlerScope scope(engine_.handlers.fpgaBlockReply, [this] { FpgaReplyHandler(); });
+    CommsEngine::HandlerScope scope(engine_.handlers.fpgaBlockReply, [this] { FpgaReplyHandler(); });
     s_.FpgaAckOk = s_.FpgaAckRefused = s_.FpgaBlockMode = s_.FpgaLastBlockSent = false;
     s_.FpgaAckReceived = s_.FpgaSendNext = false;
     // Receive tests these before the FPGA modes; left set, they would take the replies.

@@ -27,18 +27,6 @@ constexpr int kProgressMaximum = 2403;
 constexpr int kBadReplyLimit = 400;
 constexpr int kRowSplashToggle = 109, kRowSplashOn = 114, kRowSplashOff = 115;
 
-// Puts our reply handler in place for one upload and the previous one back afterwards.
-class HandlerScope {
-  public:
-    HandlerScope(std::function<void()>& slot, std::function<void()> handler)
-        : slot_(slot), saved_(std::exchange(slot, std::move(handler))) {}
-    ~HandlerScope() { slot_ = std::move(saved_); }
-
-  private:
-    std::function<void()>& slot_;
-    std::function<void()> saved_;
-};
-
 }  // namespace
 
 SplashUpload::SplashUpload(CommsEngine& engine, SplashView* view)
@@ -73,7 +61,7 @@ camera::Outcome SplashUpload::send() {
     outcome_ = Outcome::NotSent;
     // Checked before anything goes out, so a send without a picture leaves the camera alone.
     if (s_.SplashBitsPerPixel != 24) return said_.fail({kFormatProblem, "Orvik 3", MsgIcon::None});
-    HandlerScope scope(engine_.handlers.splashReply, [this] { SplashReplyHandler(); });
+    CommsEngine::HandlerScope scope(engine_.handlers.splashReply, [this] { SplashReplyHandler(); });
     engine_.port().setSettings("115200,N,8,1");
     s_.SplashPartialPending = s_.SplashTimedOut = s_.SplashDone = s_.SplashAborted = false;
     s_.SplashBlockIndex = 0;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 #include "app/Timing.h"
 #include "link/LinkTrace.h"
@@ -30,6 +31,18 @@ class CommsEngine : public QObject {
         std::function<void()> splashReply;
         std::function<void()> fpgaBlockReply;
     } handlers;
+
+    // Puts a reply handler in place for one exchange, and the previous one back afterwards.
+    class HandlerScope {
+      public:
+        HandlerScope(std::function<void()>& slot, std::function<void()> handler)
+            : slot_(slot), saved_(std::exchange(slot, std::move(handler))) {}
+        ~HandlerScope() { slot_ = std::move(saved_); }
+
+      private:
+        std::function<void()>& slot_;
+        std::function<void()> saved_;
+    };
 
     void setObserver(LinkObserver* observer) { observer_ = observer; }
 
