@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/FileSave.h"
+#include "app/ProgramFiles.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -63,6 +64,14 @@ camera::Outcome FpgaConversionLog::append(const QByteArray& text) {
     return result;
 }
 
+camera::Outcome startConversionFile(QFile& file) {
+    file.setFileName(programFileWritePath("\\FPGA_rbf_conversion.txt"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return {};
+    return camera::Outcome{}.fail({QString("The FPGA conversion file %1 could not be created: %2")
+                                       .arg(file.fileName(), file.errorString()),
+                                   "Orvik 3: Error", MsgIcon::Exclamation});
+}
+
 FpgaUpload::FpgaUpload(CommsEngine& engine) : engine_(engine), s_(engine.state()) {}
 
 camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
@@ -115,7 +124,8 @@ camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, 
 }
 
 FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
-    CommsEngine::HandlerScope scope(engine_.handlers.fpgaBlockReply, [this] { FpgaReplyHandler(); });
+    CommsEngine::HandlerScope scope(engine_.handlers.fpgaBlockReply,
+                                    [this] { FpgaReplyHandler(); });
     s_.FpgaAckOk = s_.FpgaAckRefused = s_.FpgaBlockMode = s_.FpgaLastBlockSent = false;
     s_.FpgaAckReceived = s_.FpgaSendNext = false;
     // Receive tests these before the FPGA modes; left set, they would take the replies.

@@ -23,6 +23,10 @@ std::vector<uint8_t> RbfDataFromFile(const QByteArray& file);
 // Where each loaded file's text conversion goes: an open device (the advanced form's
 // conversion file), or else the file at `path`, appended to. A file that cannot be written is
 // reported once; loading goes on without it.
+// Opens the conversion file in the program's folder afresh, as a program run starts it; the
+// failure is told with the file's name and the reason.
+camera::Outcome startConversionFile(QFile& file);
+
 class FpgaConversionLog {
   public:
     explicit FpgaConversionLog(QString path);

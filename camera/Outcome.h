@@ -31,9 +31,13 @@ struct Outcome {
     }
 };
 
+inline void showMessage(Dialogs& dialogs, const Message& m) {
+    dialogs.message(m.text, m.title, m.icon);
+}
+
 // Shows an outcome's messages through a dialogs implementation, in order.
 inline void showMessages(Dialogs& dialogs, const Outcome& outcome) {
-    for (const Message& m : outcome.messages) dialogs.message(m.text, m.title, m.icon);
+    for (const Message& m : outcome.messages) showMessage(dialogs, m);
 }
 
 }  // namespace camera

@@ -37,3 +37,7 @@ struct CliRun {
     std::function<bool()> connect;
 };
 
+// A failure of the command's own, on standard error as the program's messages read.
+inline void fail(CliRun& run, const QString& text) {
+    run.err << "Orvik 3: " << text << Qt::endl;
+}

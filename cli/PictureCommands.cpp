@@ -17,17 +17,6 @@ namespace {
 using Kind = PictureCommand::Kind;
 using Target = PictureCommand::Target;
 
-// Messages as the console prints them: "TITLE: text".
-void print(CliRun& run, const camera::Message& m) {
-    QString shown = m.text;
-    shown.replace("\r\n", "\n");
-    run.err << (m.title.isEmpty() ? QString("Orvik 3") : m.title) << ": " << shown << Qt::endl;
-}
-
-void print(CliRun& run, const camera::Outcome& outcome) {
-    for (const camera::Message& m : outcome.messages) print(run, m);
-}
-
 // A one-line progress bar on a terminal: percent, packets, rate and time left.
 class ProgressLine {
   public:
@@ -135,8 +124,8 @@ bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& pictu
     if (c.format == "png") return camera::savePng(shown, path);
     QString why;
     if (!camera::saveBitmap(shown, path, &why)) {
-        print(run, {images::text::SaveFailed(path, why), images::text::kFileError,
-                    MsgIcon::Exclamation});
+        camera::showMessage(run.camera.dialogs(), {images::text::SaveFailed(path, why),
+                                                   images::text::kFileError, MsgIcon::Exclamation});
         return false;
     }
     return QFileInfo::exists(path);
@@ -155,13 +144,13 @@ bool downloadOne(CliRun& run, const PictureCommand& c, int number) {
         TransferPrinter printer(run, what);
         d = camera::downloadPicture(run.camera, number);
     }
-    print(run, d.outcome);
+    camera::showMessages(run.camera.dialogs(), d.outcome);
     if (!d.picture) {
-        run.err << "Orvik 3: " << what << " was not downloaded" << Qt::endl;
+        fail(run, what + " was not downloaded");
         return false;
     }
     if (!save(run, c, *d.picture, path, number)) {
-        run.err << "Orvik 3: " << what << " could not be saved to " << path << Qt::endl;
+        fail(run, what + " could not be saved to " + path);
         return false;
     }
     run.out << "Saved " << what << " to " << path << Qt::endl;
@@ -189,10 +178,12 @@ int deletePictures(CliRun& run, const PictureCommand& c) {
     // An old camera's count comes from the status report the form reads after a delete.
     const auto readStatus = [&run] { run.connect(); };
     if (c.target == Target::All) {
-        print(run, {t::kDeleteAllQuestion, t::kDeleteAllTitle, MsgIcon::Exclamation});
+        camera::showMessage(run.camera.dialogs(),
+                            {t::kDeleteAllQuestion, t::kDeleteAllTitle, MsgIcon::Exclamation});
         camera::deleteAllPictures(run.camera, readStatus);
     } else {
-        print(run, {t::kDeleteOneQuestion, t::kDeleteOneTitle, MsgIcon::Question});
+        camera::showMessage(run.camera.dialogs(),
+                            {t::kDeleteOneQuestion, t::kDeleteOneTitle, MsgIcon::Question});
         camera::deletePicture(run.camera, c.number, readStatus);
     }
     const int after = storedCount(run);

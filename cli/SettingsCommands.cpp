@@ -11,10 +11,6 @@
 
 namespace {
 
-void fail(CliRun& run, const QString& text) {
-    run.err << "Orvik 3: " << text << Qt::endl;
-}
-
 // The value the console shows after its command, or nothing when the camera gave none.
 int printRegister(CliRun& run, const camera::RegisterAnswer& answer, int address) {
     camera::showMessages(run.camera.dialogs(), answer.outcome);

@@ -17,18 +17,6 @@ namespace {
 
 using Kind = UploadCommand::Kind;
 
-void print(CliRun& run, const camera::Outcome& outcome) {
-    for (const camera::Message& m : outcome.messages) {
-        QString shown = m.text;
-        shown.replace("\r\n", "\n");
-        run.err << (m.title.isEmpty() ? QString("Orvik 3") : m.title) << ": " << shown << Qt::endl;
-    }
-}
-
-void fail(CliRun& run, const QString& text) {
-    run.err << "Orvik 3: " << text << Qt::endl;
-}
-
 // A progress bar on standard error when it is a terminal, drawn whenever the value changes.
 class TerminalBar {
   public:
@@ -70,45 +58,40 @@ int uploadSplash(CliRun& run, const QString& file) {
     SplashBar bar(run);
     SplashUpload upload(run.camera.engine(), &bar);
     const camera::Outcome loaded = upload.load(file);
-    print(run, loaded);
+    camera::showMessages(run.camera.dialogs(), loaded);
     if (!loaded.ok) return kExitNoAnswer;
-    print(run, upload.send());
+    camera::showMessages(run.camera.dialogs(), upload.send());
     return upload.outcome() == SplashUpload::Outcome::Loaded ? kExitOk : kExitNoAnswer;
 }
 
 // The conversion file starts afresh on each run, as the advanced form's load makes it.
 int uploadFpga(CliRun& run, const QString& file) {
-    const QString path = programFileWritePath("\\FPGA_rbf_conversion.txt");
-    QFile fresh(path);
-    FpgaConversionLog log(path);
-    if (fresh.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        log.setDevice(&fresh);
-    else
-        print(run, camera::Outcome{}.tell({QString("The FPGA conversion file %1 could not be "
-                                                   "created: %2")
-                                               .arg(path, fresh.errorString()),
-                                           "Orvik 3: Error", MsgIcon::Exclamation}));
+    QFile fresh;
+    const camera::Outcome started = startConversionFile(fresh);
+    camera::showMessages(run.camera.dialogs(), started);
+    FpgaConversionLog log(fresh.fileName());
+    if (started.ok) log.setDevice(&fresh);
     FpgaUpload upload(run.camera.engine());
     QByteArray conversion;
     const camera::Outcome loaded = upload.load(file, &conversion);
     if (!loaded.ok) {
-        print(run, loaded);
+        camera::showMessages(run.camera.dialogs(), loaded);
         return kExitNoAnswer;
     }
-    print(run, log.append(conversion));
-    print(run, loaded);
+    camera::showMessages(run.camera.dialogs(), log.append(conversion));
+    camera::showMessages(run.camera.dialogs(), loaded);
     TerminalBar bar(run, "FPGA", 0);
     FpgaUpload::Result result = FpgaUpload::Result::PortFailed;
     const camera::Outcome done = upload.configure([&bar](int v) { bar.show(v, 100); }, &result);
     if (done.ok) bar.show(100, 100);
-    print(run, done);
+    camera::showMessages(run.camera.dialogs(), done);
     return result == FpgaUpload::Result::Configured ? kExitOk : kExitNoAnswer;
 }
 
 int setSerial(CliRun& run, const QString& text) {
     int number = 0;
     const camera::Outcome checked = camera::checkSerialNumber(text, &number);
-    print(run, checked);
+    camera::showMessages(run.camera.dialogs(), checked);
     if (!checked.ok) return kExitUsage;
     if (camera::sendSerialNumber(run.camera, number)) return kExitOk;
     fail(run, "the camera did not accept the serial number");

@@ -16,6 +16,7 @@
 #include "app/ProgramFiles.h"
 #include "app/SharedState.h"
 #include "camera/Connection.h"
+#include "camera/FpgaUpload.h"
 #include "forms/AdvancedSetUpTab.h"
 #include "forms/DownloadImageTab.h"
 #include "forms/EngineeringTab.h"
@@ -138,9 +139,10 @@ void Orvik3_main_frm::Form_Load() {
     if (s.CameraSerialNumber != 0 && s.AdvancedConnect) showSerialNumber(s.CameraSerialNumber);
     for (QComboBox* c : {ui.LCD_Brightness_user, ui.LCD_Color_user, ui.LCD_Contrast_user})
         selectText(c, "4");
-    const bool bst = SensorKit == "New BST" || SensorKit == "Old BST";
-    ui.OffsetText->setText(bst ? QString::number(OffsetValue) : "0");
-    ui.GainText->setText(bst ? QString::number(GainValue) : "0");
+    const QString kit = lastStatus ? lastStatus->SensorKitAfterRead : QString();
+    const bool bst = kit == "New BST" || kit == "Old BST";
+    ui.OffsetText->setText(bst ? QString::number(lastStatus->OffsetValue) : "0");
+    ui.GainText->setText(bst ? QString::number(lastStatus->GainValue) : "0");
     ui.cmdSaveReport->setEnabled(false);
     ui.cmdPrintReport->setEnabled(false);
     ui.SSTab1->setCurrentIndex(StartTab);
@@ -210,12 +212,10 @@ void Orvik3_main_frm::selectDefaults() {
 }
 
 void Orvik3_main_frm::openFpgaLog() {
-    fpgaLog_ = std::make_unique<QFile>(programFileWritePath("\\FPGA_rbf_conversion.txt"));
-    if (fpgaLog_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return;
-    ctx_.dialogs.message(QString("The FPGA conversion file %1 could not be created: %2")
-                             .arg(fpgaLog_->fileName(), fpgaLog_->errorString()),
-                         "Orvik 3: Error", MsgIcon::Exclamation);
-    fpgaLog_.reset();
+    fpgaLog_ = std::make_unique<QFile>();
+    const camera::Outcome started = startConversionFile(*fpgaLog_);
+    camera::showMessages(ctx_.dialogs, started);
+    if (!started.ok) fpgaLog_.reset();
 }
 
 void Orvik3_main_frm::cmdNextCamera_Click() {
@@ -318,15 +318,6 @@ void Orvik3_main_frm::applyStatus(const camera::StatusRead& read) {
     showStatusInControls(ui, r);
     ctx_.state.StatusReadBusy = false;
     if (!read.report.isEmpty()) showScreenReport(ui.RichTextBox1, read.report);
-    MicroVersionText = r.MicroVersionText;
-    RunTimeHours = r.RunTimeHours;
-    VideoStandardText = r.VideoStandardText;
-    MaxHumidityPercent = r.MaxHumidityPercent;
-    MaxHeatsinkCelsius = r.MaxHeatsinkCelsius;
-    GainValue = r.GainValue;
-    OffsetValue = r.OffsetValue;
-    IrisPulseWidthValue = r.IrisPulseWidthValue;
-    SensorKit = r.SensorKitAfterRead;
     if (ctx_.state.AdvancedConnect) showSerialNumber(ctx_.state.CameraSerialNumber);
     setCommentsFont(ui.RichTextBox2);
     lastStatus = r;
@@ -346,7 +337,8 @@ void Orvik3_main_frm::ConnectToCameraBtn_Click() {
         ui.txtSerial->setPlainText(
             "Serial Number:\n" +
             (s.CameraSerialNumber == 0 ? QString("Error") : QString::number(s.CameraSerialNumber)));
-        showInList(ui.IrisPulseCombo, QString::number(IrisPulseWidthValue));
+        showInList(ui.IrisPulseCombo,
+                   QString::number(lastStatus ? lastStatus->IrisPulseWidthValue : 0));
         for (QComboBox* c : {ui.LCD_Brightness_user, ui.LCD_Color_user, ui.LCD_Contrast_user})
             selectText(c, "4");
     }

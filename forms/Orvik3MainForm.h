@@ -98,16 +98,7 @@ class Orvik3_main_frm : public QWidget {
     advanced::AdvancedSetUpTab* advancedSetUp = nullptr;
     advanced::EngineeringTab* engineering = nullptr;
 
-    // Values kept after a status read.
-    QString SensorKit;
-    QString VideoStandardText;
-    QString MicroVersionText;
-    uint16_t RunTimeHours = 0;
-    int MaxHumidityPercent = 0;
-    double MaxHeatsinkCelsius = 0.0;
-    int GainValue = 0;
-    int OffsetValue = 0;
-    int IrisPulseWidthValue = 0;
+    // The last status read that answered.
     std::optional<StatusRecord> lastStatus;
 
   protected:
