@@ -1,6 +1,10 @@
 #include "camera/Camera.h"
 
+#include <QTextStream>
+
+#include "app/LinkObserver.h"
 #include "app/SharedState.h"
+#include "history/Recorder.h"
 #include "link/CommandTable.h"
 #include "link/PortDiscovery.h"
 
@@ -19,6 +23,14 @@ Camera::~Camera() {
         if (port_.portOpen()) port_.setPortOpen(false);
     } catch (const CommError&) {
     }
+}
+
+void Camera::openHistory(const history::Location& where) {
+    history_.reset();
+    history_ = std::make_unique<history::Recorder>(where, [this](const QString& why) {
+        QTextStream(stderr) << "orvik3: " << why << Qt::endl;
+        if (LinkObserver* o = engine_.observer()) o->showNote(why);
+    });
 }
 
 bool Camera::load() {

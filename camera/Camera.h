@@ -3,6 +3,8 @@
 // transaction engine. The desktop forms and the command line both reach the camera through it;
 // the operations in this folder take it as their first argument.
 
+#include <memory>
+
 #include "app/PortMap.h"
 #include "app/SerialPort.h"
 #include "app/Timing.h"
@@ -10,6 +12,10 @@
 
 struct SharedState;
 class Dialogs;
+namespace history {
+class Recorder;
+struct Location;
+}  // namespace history
 
 namespace camera {
 
@@ -29,12 +35,18 @@ class Camera {
     CommsEngine& engine() { return engine_; }
     Dialogs& dialogs() { return dialogs_; }
 
+    // The service history the operations record to. Opened once per run; when it cannot be
+    // written, the note line and standard error say so once and the work goes on.
+    void openHistory(const history::Location& where);
+    history::Recorder* history() { return history_.get(); }
+
   private:
     SharedState& state_;
     Dialogs& dialogs_;
     PortMap ports_;
     QtSerialPort port_;
     CommsEngine engine_;
+    std::unique_ptr<history::Recorder> history_;
 };
 
 }  // namespace camera

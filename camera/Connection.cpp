@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "camera/Camera.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/Packet.h"
@@ -88,6 +89,7 @@ void chooseSpeed(Camera& c, int baud) {
 
 StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDateTime& now) {
     SharedState& s = c.state();
+    Recording recording(c);
     ReadScope scope(s, c.engine().port());
     s.StatusCommsError = false;  // it tells of the last read, not of any read before
     StatusRead read;
@@ -102,8 +104,10 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
         read.record.reset();
         read.outcome.fail({"Communication error with camera", "Orvik 3", MsgIcon::Exclamation});
         s.StatusCommsError = true;
+        recordStatus(c, block, read.record);
         return read;
     }
+    recordStatus(c, block, read.record);
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);
     return read;

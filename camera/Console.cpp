@@ -5,6 +5,7 @@
 #include "app/LinkObserver.h"
 #include "app/SharedState.h"
 #include "camera/Camera.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/Packet.h"
@@ -47,6 +48,7 @@ RegisterAnswer transmitRegisterCommand(Camera& camera) {
     // A send that never reached the wait must not leave the next command waiting for a register.
     s.EngineeringReadMode = false;
     engine.handlers.engineeringRead = std::move(previous);
+    recordRegisterCommand(camera, answer.value.has_value());
     return answer;
 }
 
@@ -92,13 +94,13 @@ RegisterAnswer readRegister(Camera& camera, const QString& addressText) {
 void consoleSave(Camera& camera) {
     BSTVemraSave_constant(camera.state());
     camera.state().CommandIndex = Row::VemraSave;
-    camera.engine().Transmit();
+    transmitRecorded(camera);
 }
 
 void consoleAtt(Camera& camera) {
     BSTVemraAtt_constant(camera.state());
     camera.state().CommandIndex = Row::VemraAtt;
-    camera.engine().Transmit();
+    transmitRecorded(camera);
 }
 
 }  // namespace camera

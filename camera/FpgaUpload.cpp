@@ -9,6 +9,7 @@
 #include "app/ProgramFiles.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "uploads/UploadPackets.h"
@@ -91,6 +92,8 @@ camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
                        : QString("\"%1\" could not be read: %2").arg(title, file.errorString()),
              "Orvik 3: Error", MsgIcon::Exclamation});
     s_.RbfData = RbfDataFromFile(bytes);
+    fileTitle_ = title;
+    fileSha256_ = camera::sha256Hex(bytes);
     if (conversion) *conversion = FpgaConversionText(s_.RbfData);
     if (size != kFpgaFileSize)
         result.tell({QString("\"%1\" is %2 bytes long; an FPGA configuration file has %3 bytes. "
@@ -120,6 +123,11 @@ camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, 
     const Result r = Configure(progress);
     if (result) *result = r;
     if (r != Result::Configured) outcome.fail({stopMessage(r), "Orvik 3", MsgIcon::Exclamation});
+    if (camera_)
+        camera::recordEvent(*camera_, "fpga", outcome.ok,
+                            {{"file", fileTitle_},
+                             {"sha256", fileSha256_},
+                             {"outcome", outcome.ok ? "configured" : stopMessage(r)}});
     return outcome;
 }
 

@@ -15,6 +15,9 @@
 
 class QFile;
 class CommsEngine;
+namespace camera {
+class Camera;
+}
 struct SharedState;
 
 // The configuration data of a file: its first 59 216 bytes, zeros where the file is shorter.
@@ -45,6 +48,8 @@ class FpgaConversionLog {
 class FpgaUpload {
   public:
     explicit FpgaUpload(CommsEngine& engine);
+    // Configurations are recorded in this camera's service history.
+    void recordTo(camera::Camera* camera) { camera_ = camera; }
 
     // Reads a configuration file into RbfData and gives its text conversion. Refused, nothing
     // loaded, when it cannot be read or is empty; a file of the wrong size loads with a warning.
@@ -72,5 +77,7 @@ class FpgaUpload {
 
     CommsEngine& engine_;
     SharedState& s_;
+    camera::Camera* camera_ = nullptr;
+    QString fileTitle_, fileSha256_;
     bool replyHandled_ = false;
 };

@@ -1,6 +1,7 @@
 #include "camera/Pictures.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "app/FileSave.h"
 #include "camera/Camera.h"
+#include "camera/Recording.h"
 #include "images/Bitmap.h"
 #include "images/InfoStrip.h"
 #include "images/Palettes.h"
@@ -45,6 +47,33 @@ void transfer(Camera& camera, int number) {
     camera.engine().Transmit();
     s.PacketTransferMode = false;
     s.BulkReplyMode = false;
+}
+
+// The picture's number, header, hash of its pixel values, how the transfer went.
+void recordDownload(Camera& camera, int number, const Download& d) {
+    const SharedState& s = camera.state();
+    QJsonArray header;
+    for (std::int16_t field : s.ImageHeader) header.append(field);
+    const QByteArray pixels(reinterpret_cast<const char*>(s.ImageBuffer.data()), kImagePixels);
+    const LinkHealth& h = d.health;
+    recordEvent(camera, "picture", d.picture.has_value(),
+                {{"number", number},
+                 {"header", header},
+                 {"sha256", d.picture ? sha256Hex(pixels) : QString()},
+                 {"health", QJsonObject{{"packets", h.packets},
+                                        {"nak1", h.nak1},
+                                        {"nak2", h.nak2},
+                                        {"timeouts", h.timeouts},
+                                        {"resends", h.resends},
+                                        {"patched", h.patched}}},
+                 {"result", QStringList{"none", "complete", "patched", "link failed",
+                                        "gave up"}[int(d.result)]}});
+}
+
+void recordAnswer(Camera& camera, const QString& kind, QJsonObject data) {
+    const bool ack = camera.state().LastReply.contains(cameraAck());
+    data["acknowledged"] = ack;
+    recordEvent(camera, kind, ack, data);
 }
 
 // Old firmware does not count its pictures on request: a status read refreshes the count.
@@ -88,8 +117,11 @@ Download downloadPicture(Camera& camera, int number) {
     d.result = TransferOutcomeOf(s);
     d.health = s.TransferHealth;
     s.DownloadStarted = false;
-    if (d.result == TransferOutcome::Complete || d.result == TransferOutcome::Patched) {
-        d.picture = HoldPicture(s);
+    const bool arrived =
+        d.result == TransferOutcome::Complete || d.result == TransferOutcome::Patched;
+    if (arrived) d.picture = HoldPicture(s);
+    recordDownload(camera, number, d);
+    if (arrived) {
         d.outcome.tell({text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information});
         if (d.result == TransferOutcome::Patched)
             d.outcome.tell({text::PatchedPicture(s.TransferHealth.patched), text::kOrvik,
@@ -105,16 +137,22 @@ Download downloadPicture(Camera& camera, int number) {
 
 void deletePicture(Camera& camera, int number, const std::function<void()>& readStatus) {
     SharedState& s = camera.state();
+    Recording recording(camera);
     s.CommandIndex = Row::DeleteImage;
     Constants(s);
     DeleteImage_Constants(s, std::max(0, number));
+    s.LastReply.clear();
     camera.engine().Transmit();
+    recordAnswer(camera, "delete", {{"number", number}});
     afterDelete(camera, readStatus);
     returnToNormal(camera);
 }
 
 void deleteAllPictures(Camera& camera, const std::function<void()>& readStatus) {
+    Recording recording(camera);
+    camera.state().LastReply.clear();
     sendRow(camera, Row::DeleteAll);
+    recordAnswer(camera, "delete", {{"number", "all"}});
     afterDelete(camera, readStatus);
     returnToNormal(camera);
 }
@@ -126,6 +164,7 @@ void returnToNormal(Camera& camera) {
 bool storePicture(Camera& camera) {
     camera.state().LastReply.clear();
     sendRow(camera, Row::StoreImage);
+    recordAnswer(camera, "store", {});
     return camera.state().LastReply.contains(cameraAck());
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/SharedState.h"
 #include "camera/Camera.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/Packet.h"
@@ -48,7 +49,11 @@ bool sendSerialNumber(CommsEngine& engine, int number) {
 }
 
 bool sendSerialNumber(Camera& camera, int number) {
-    return sendSerialNumber(camera.engine(), number);
+    const history::Recorder* r = camera.history();
+    const QString old = r ? r->camera() : QString();
+    const bool ack = sendSerialNumber(camera.engine(), number);
+    recordEvent(camera, "serial", ack, {{"old", old}, {"new", number}, {"acknowledged", ack}});
+    return ack;
 }
 
 }  // namespace camera

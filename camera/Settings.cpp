@@ -3,8 +3,10 @@
 #include "app/SharedState.h"
 #include "camera/Camera.h"
 #include "camera/Console.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
+#include "link/Packet.h"
 #include "status/TypedBytes.h"
 
 namespace camera {
@@ -13,7 +15,7 @@ namespace {
 
 void send(Camera& camera, int row) {
     camera.state().CommandIndex = static_cast<uint8_t>(row);
-    camera.engine().Transmit();
+    transmitRecorded(camera);
 }
 
 Outcome typedByte(const QString& text, const QString& what, uint8_t& value) {
@@ -31,7 +33,7 @@ Outcome typedByte(const QString& text, const QString& what, uint8_t& value) {
 void sendFixedRow(Camera& camera, int row) {
     camera.state().CommandIndex = static_cast<uint8_t>(row);
     Constants(camera.state());
-    camera.engine().Transmit();
+    transmitRecorded(camera);
 }
 
 void sendRowAsIs(Camera& camera, int row) {
@@ -52,6 +54,7 @@ Outcome sendOffset(Camera& camera, const QString& offsetText, bool both) {
     uint8_t offset = 0;
     Outcome out = typedByte(offsetText, "offset", offset);
     if (!out.ok) return out;
+    Recording recording(camera);
     for (bool flag : {false, true}) {
         if (flag && !both) break;
         BSTOffset_Constants(camera.state(), QString::number(offset), flag);
@@ -66,12 +69,14 @@ void sendIrisPulseWidth(Camera& camera, const QString& widthText) {
 }
 
 void irisNormalOperation(Camera& camera) {
+    Recording recording(camera);
     sendFixedRow(camera, Rows::IrisNormal);
     sendFixedRow(camera, Row::StatusFollowUp);
 }
 
 void sendLcd(Camera& camera, const QString& brightness, const QString& contrast,
              const QString& colour) {
+    Recording recording(camera);
     LCDSetup_Constants(camera.state(), brightness, contrast, colour);
     for (int row : {Row::LcdBrightness, Row::LcdContrast, Row::LcdColour}) send(camera, row);
 }
@@ -87,10 +92,20 @@ void sendPictureColour(Camera& camera, int listIndex) {
 }
 
 void sendOptions(Camera& camera, const DisplayOptions& o) {
+    camera.state().LastReply.clear();
     SendOptions(camera.engine(), o.spotOn, o.ambientOn, o.fahrenheit, o.timeDateOn);
+    const bool ack = camera.state().LastReply.contains(cameraAck());
+    recordEvent(camera, "command", ack,
+                {{"what", "setting"},
+                 {"options", QJsonObject{{"spot", o.spotOn},
+                                         {"ambient", o.ambientOn},
+                                         {"fahrenheit", o.fahrenheit},
+                                         {"time and date", o.timeDateOn}}},
+                 {"acknowledged", ack}});
 }
 
 void prepareNewBstController(Camera& camera) {
+    Recording recording(camera);
     consoleAtt(camera);
     const uint8_t value = kBstValue;
     TalkToVemra(camera.state(), kBstRegister, &value, 1);

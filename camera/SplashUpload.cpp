@@ -7,6 +7,7 @@
 #include "app/FileSave.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
+#include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/Packet.h"
@@ -45,8 +46,11 @@ camera::Outcome SplashUpload::load(const QString& path) {
     std::optional<std::vector<Bgr>> pixels;
     if (file.size() > kLargestSplashFile)
         what = QString("a file of %1 bytes").arg(file.size());
-    else
-        pixels = LoadSplashPixels(file.readAll(), &what);
+    else {
+        const QByteArray bytes = file.readAll();
+        pixels = LoadSplashPixels(bytes, &what);
+        if (pixels) fileSha256_ = camera::sha256Hex(bytes);
+    }
     if (!pixels) return result.fail({SplashRefusal(title, what), "Orvik 3", MsgIcon::Exclamation});
     s_.SplashBitsPerPixel = 24;
     s_.SplashPixels = std::move(*pixels);
@@ -85,6 +89,11 @@ camera::Outcome SplashUpload::send() {
     }
     endUpload();
     said_.ok = outcome_ == Outcome::Loaded;
+    if (camera_)
+        camera::recordEvent(*camera_, "splash", said_.ok,
+                            {{"file", s_.SplashFileTitle},
+                             {"sha256", fileSha256_},
+                             {"outcome", said_.ok ? "loaded" : "stopped"}});
     return said_;
 }
 
@@ -202,6 +211,7 @@ void SplashUpload::finish() {
 bool SplashUpload::sendRow(int row) {
     Constants(s_);
     s_.CommandIndex = static_cast<uint8_t>(row);
+    if (camera_) return camera::transmitRecorded(*camera_);
     s_.LastReply.clear();
     engine_.Transmit();
     return s_.LastReply.contains(cameraAck());

@@ -11,6 +11,9 @@
 
 class CommsEngine;
 struct SharedState;
+namespace camera {
+class Camera;
+}
 
 // What the upload touches on the advanced form's "Start up screen" tab and around it.
 class SplashView {
@@ -31,6 +34,8 @@ class SplashView {
 class SplashUpload {
   public:
     explicit SplashUpload(CommsEngine& engine, SplashView* view = nullptr);
+    // Uploads and switches are recorded in this camera's service history.
+    void recordTo(camera::Camera* camera) { camera_ = camera; }
 
     // Loads a file as the splash picture and shows its preview; a file of another kind is
     // refused with a message and leaves the picture loaded before.
@@ -67,6 +72,8 @@ class SplashUpload {
 
     CommsEngine& engine_;
     SharedState& s_;
+    camera::Camera* camera_ = nullptr;
+    QString fileSha256_;
     SplashView* view_;
     SplashView noView_;
     int progress_ = 0;

@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "camera/Camera.h"
+#include "camera/Recording.h"
 #include "camera/Settings.h"
 #include "link/CommsEngine.h"
 
@@ -14,7 +15,7 @@ Outcome sendHumidityThreshold(Camera& camera, OptionPair warning) {
             {"Choose \"Enabled\" or \"Disabled\" first.", "Orvik 3", MsgIcon::Exclamation});
     HumiditySettings_Constants(camera.state(), warning);
     camera.state().CommandIndex = Row::Humidity;
-    camera.engine().Transmit();
+    transmitRecorded(camera);
     return out;
 }
 
@@ -24,7 +25,7 @@ void sendHeatsinkFill(Camera& camera, OptionPair threshold, bool secondFill) {
     else
         Heatsink_settings_LowThreshold_constant(camera.state(), threshold);
     camera.state().CommandIndex = Row::Heatsink;
-    camera.engine().Transmit();
+    transmitRecorded(camera);
 }
 
 Outcome sendHeatsinkThresholds(Camera& camera, OptionPair threshold) {
@@ -32,12 +33,14 @@ Outcome sendHeatsinkThresholds(Camera& camera, OptionPair threshold) {
     if (threshold == OptionPair::None)
         return out.fail({"Choose \"Overtemp high threshold\" or \"Overtemp low threshold\" first.",
                          "Orvik 3", MsgIcon::Exclamation});
+    Recording recording(camera);
     sendHeatsinkFill(camera, threshold, false);
     sendHeatsinkFill(camera, threshold, true);
     return out;
 }
 
 void resetGreatestValues(Camera& camera) {
+    Recording recording(camera);
     sendFixedRow(camera, Resets::Humidity);
     sendFixedRow(camera, Resets::Heatsink);
 }

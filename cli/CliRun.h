@@ -25,6 +25,8 @@ struct CommonOptions {
     QString repairCentre;  // empty: the built-in address
     bool fullEdition = false;
     QString traceFile;  // --trace: the link log
+    QString history;    // --history: where the service history is kept; empty: the default
+    bool json = false;  // --json: results as JSON
 };
 
 struct CliRun {

@@ -18,12 +18,13 @@ using Action = Invocation::Action;
 
 const QStringList kValued = {"port", "speed", "repair-centre", "save",
                              "at",   "trace", "palette",       "out",
-                             "format"};
-const QStringList kSwitches = {"simulate", "full-edition", "now", "force", "yes"};
+                             "format", "history"};
+const QStringList kSwitches = {"simulate", "full-edition", "now", "force", "yes", "json"};
 
 const QStringList kCommandWords = {"ports",  "status",   "set-time", "pictures",
                                    "download", "delete", "store",    "console",
-                                   "start-values", "splash", "fpga", "serial"};
+                                   "start-values", "splash", "fpga", "serial",
+                                   "history"};
 
 const QString kRangeError = "console addresses and bytes are whole numbers from 0 to 255";
 
@@ -47,6 +48,10 @@ QString applyOption(Invocation& c, bool& help, const QString& name, const QStrin
         o.simulate = true;
     else if (name == "full-edition")
         o.fullEdition = true;
+    else if (name == "json")
+        o.json = true;
+    else if (name == "history")
+        o.history = v;
     else if (name == "now")
         c.at = QDateTime();
     else if (name == "h" || name == "help")
@@ -217,6 +222,11 @@ QString commandWords(Invocation& c, const QStringList& words) {
         c.settings.kind = SettingsCommand::Kind::StartValues;
         return nothingMore(rest);
     }
+    if (word == "history") {
+        c.action = Action::History;
+        c.historyCamera = rest.value(0);
+        return nothingMore(rest.mid(1));
+    }
     if (word == "splash" || word == "fpga" || word == "serial") {
         c.action = Action::Upload;
         return uploadWords(c.upload, word, rest);
@@ -300,6 +310,9 @@ QString usageText() {
         "  splash on|off|view         switch the custom start-up picture, or show it\n"
         "  fpga FILE.rbf              (full edition) upload an FPGA configuration\n"
         "  serial N                   (full edition) give the camera serial number N\n"
+        "  history [SERIAL] [--json]  the service history: one line per camera seen (serial,\n"
+        "                             first and last visit, visits); with SERIAL its visits,\n"
+        "                             newest first, with what changed since the one before\n"
         "\n"
         "Options:\n"
         "  --port N                   use port N (1 to 4)\n"
@@ -309,6 +322,11 @@ QString usageText() {
         "  --repair-centre ADDRESS    where \"Email report\" sends the report\n"
         "  --full-edition             offer the factory tabs and controls\n"
         "  --trace FILE               write the link log: one line per packet either way\n"
+        "  --history URL              where the service history is kept: a file (or\n"
+        "                             sqlite:FILE), postgresql://USER@HOST/DB (?host=/socket/dir\n"
+        "                             for a socket folder) or off; default: $ORVIK3_HISTORY,\n"
+        "                             else ~/.local/share/orvik3/history.sqlite3\n"
+        "  --json                     history: print JSON\n"
         "  --help                     this text\n"
         "\n"
         "Exit codes: 0 done, 1 the camera did not answer (or the action failed), 2 bad usage.\n");

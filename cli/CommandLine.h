@@ -9,7 +9,7 @@
 #include "cli/Commands.h"
 
 struct Invocation {
-    enum class Action { Desktop, Help, Ports, Status, SetTime, Settings, Picture, Upload };
+    enum class Action { Desktop, Help, Ports, Status, SetTime, Settings, Picture, Upload, History };
     Action action = Action::Desktop;
     CommonOptions common;
     QString saveFile;  // status --save
@@ -17,7 +17,8 @@ struct Invocation {
     SettingsCommand settings;
     PictureCommand picture;
     UploadCommand upload;
-    QString error;  // set when the command line cannot be used
+    QString historyCamera;  // history SERIAL; empty: every camera
+    QString error;          // set when the command line cannot be used
 };
 
 Invocation parseCommandLine(const QStringList& arguments);  // without the program name

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTextStream>
 #include <vector>
 
 #include "cli/CliRun.h"
@@ -48,6 +49,10 @@ int runSettingsCommand(CliRun& run, const SettingsCommand& command);
 int runPictureCommand(CliRun& run, const PictureCommand& command);
 // splash, fpga, serial
 int runUploadCommand(CliRun& run, const UploadCommand& command);
+
+// history [SERIAL] [--json]: no camera, no port
+int runHistory(const CommonOptions& options, const QString& camera, QTextStream& out,
+               QTextStream& err);
 
 // The connect every camera command starts with (CliRun::connect): what "CONNECT TO CAMERA" on
 // the customer front screen does, without its window.

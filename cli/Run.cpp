@@ -9,6 +9,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
+#include "history/Location.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ int runCommand(const Invocation& c) {
     // The port and speed chosen, as "Set" and the speed buttons choose them.
     if (c.common.port != 0) camera::choosePort(camera, c.common.port);
     if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
+    if (c.action != Invocation::Action::Ports)
+        camera.openHistory(history::chooseLocation(c.common.history));
     CliRun run{camera, c.common, out, err, {}};
     run.connect = [&run] { return connectCamera(run); };
 
@@ -61,5 +64,9 @@ int runProgram(int argc, char** argv) {
     }
     if (c.action == Invocation::Action::Desktop) return runDesktop(argc, argv, c.common);
     QCoreApplication app(argc, argv);
+    if (c.action == Invocation::Action::History) {
+        QTextStream out(stdout), err(stderr);
+        return runHistory(c.common, c.historyCamera, out, err);
+    }
     return runCommand(c);
 }

@@ -57,6 +57,7 @@ int splashSwitch(CliRun& run, bool acknowledged) {
 int uploadSplash(CliRun& run, const QString& file) {
     SplashBar bar(run);
     SplashUpload upload(run.camera.engine(), &bar);
+    upload.recordTo(&run.camera);
     const camera::Outcome loaded = upload.load(file);
     camera::showMessages(run.camera.dialogs(), loaded);
     if (!loaded.ok) return kExitNoAnswer;
@@ -72,6 +73,7 @@ int uploadFpga(CliRun& run, const QString& file) {
     FpgaConversionLog log(fresh.fileName());
     if (started.ok) log.setDevice(&fresh);
     FpgaUpload upload(run.camera.engine());
+    upload.recordTo(&run.camera);
     QByteArray conversion;
     const camera::Outcome loaded = upload.load(file, &conversion);
     if (!loaded.ok) {
@@ -103,6 +105,7 @@ int setSerial(CliRun& run, const QString& text) {
 int runUploadCommand(CliRun& run, const UploadCommand& c) {
     if (!run.connect()) return kExitNoAnswer;
     SplashUpload splash(run.camera.engine());
+    splash.recordTo(&run.camera);
     switch (c.kind) {
         case Kind::SplashFile:
             return uploadSplash(run, c.file);

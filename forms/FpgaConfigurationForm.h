@@ -20,6 +20,7 @@ class QPushButton;
 class FPGA_configuration_frm : public QWidget {
     Q_OBJECT
   public:
+    FpgaUpload& upload() { return upload_; }
     explicit FPGA_configuration_frm(CommsEngine& engine, QWidget* parent = nullptr);
     ~FPGA_configuration_frm() override;
 

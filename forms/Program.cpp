@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "app/Dialogs.h"
+#include "forms/SplashPanel.h"
 
 Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
     : form1(state, dialogs, std::move(options.ports), options.timing),
@@ -17,6 +18,10 @@ Program::Program(Dialogs& dialogs, MailTransport& mail, ProgramOptions options)
       serialNumber(form1.engine(), &advanced),
       fpga(form1.engine()) {
     context.camera = &form1.camera();
+    // The windows that send through the engine alone record to the camera's history.
+    serialNumber.recordTo(&form1.camera());
+    fpga.upload().recordTo(&form1.camera());
+    advanced.splash->upload().recordTo(&form1.camera());
     context.repairCentreAddress = options.repairCentreAddress;
     context.fullEdition = options.fullEdition;
     context.statusPortText = [this] { return front.portText(); };

@@ -124,7 +124,10 @@ void frmSerialNumber::cmdAccept_Click() {
     if (showSerialText) showSerialText("Serial Number:\n" + QString::number(n));
     giveBackAdvancedForm(true);
     closeDialog();
-    camera::sendSerialNumber(engine_, n);
+    if (camera_)
+        camera::sendSerialNumber(*camera_, n);
+    else
+        camera::sendSerialNumber(engine_, n);
 }
 
 void frmSerialNumber::cmdCancel_Click() {

@@ -13,6 +13,9 @@ class CommsEngine;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace camera {
+class Camera;
+}
 
 class frmSerialNumber : public QDialog {
     Q_OBJECT
@@ -34,6 +37,8 @@ class frmSerialNumber : public QDialog {
 
     // The number the connect read: the box holds it whenever the dialog opens.
     void showCurrentNumber(int32_t number);
+    // The number given is recorded in this camera's service history.
+    void recordTo(camera::Camera* camera) { camera_ = camera; }
 
     // The advanced form's "Edit serial no'" and its connect: loads the dialog and shows it.
     void Open();
@@ -53,6 +58,7 @@ class frmSerialNumber : public QDialog {
     void closeDialog();
 
     CommsEngine& engine_;
+    camera::Camera* camera_ = nullptr;
     QPointer<QWidget> advanced_;
     int cancelX_ = 0;
     QString current_;  // empty before any connect

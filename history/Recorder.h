@@ -1,0 +1,61 @@
+#pragma once
+// Records what a program run does with its cameras. Events an operation hands over while it runs
+// are written together, in one transaction, when its outermost scope ends. A history that cannot
+// be written never stops the work: the recorder says once why, and records nothing more.
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "history/Store.h"
+
+namespace history {
+
+class Recorder {
+  public:
+    // `tell` hears, once, why nothing is being recorded.
+    Recorder(const Location& where, std::function<void(const QString&)> tell);
+    ~Recorder();
+
+    bool recording() const { return store_ != nullptr; }
+    Store* store() { return store_.get(); }
+
+    // The camera the run is working with: the serial number of its last status read.
+    const QString& camera() const { return camera_; }
+    void setCamera(const QString& serial) { camera_ = serial; }
+
+    void add(Event event);  // for the camera() unless the event names one
+    void begin() { ++depth_; }
+    void end();  // the outermost end writes what was added
+
+    // The latest visit of `camera` before this run's, if any.
+    std::optional<Visit> previousVisit(const QString& camera, Visit* current = nullptr);
+
+  private:
+    void fail(const QString& why);
+
+    std::unique_ptr<Store> store_;
+    std::function<void(const QString&)> tell_;
+    QString run_, bench_, camera_ = kNoSerial;
+    QHash<QString, qint64> visits_;
+    std::vector<Event> pending_;
+    int depth_ = 0;
+};
+
+// Groups an operation's events into one write.
+class RecordScope {
+  public:
+    explicit RecordScope(Recorder* r) : r_(r) {
+        if (r_) r_->begin();
+    }
+    ~RecordScope() {
+        if (r_) r_->end();
+    }
+    RecordScope(const RecordScope&) = delete;
+    RecordScope& operator=(const RecordScope&) = delete;
+
+  private:
+    Recorder* r_;
+};
+
+}  // namespace history

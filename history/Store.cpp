@@ -1,0 +1,263 @@
+#include "history/Store.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+
+namespace history {
+
+namespace {
+
+// Each step takes the schema from the version before it to its own; %ID% is the dialect's
+// generated key.
+const std::vector<QStringList> kSteps = {
+    {"CREATE TABLE schema_version (version INTEGER NOT NULL)",
+     "CREATE TABLE visits (id %ID%, camera TEXT NOT NULL, bench TEXT NOT NULL, run TEXT NOT NULL,"
+     " started BIGINT NOT NULL, ended BIGINT NOT NULL)",
+     "CREATE TABLE events (id %ID%, visit BIGINT NOT NULL REFERENCES visits (id),"
+     " at BIGINT NOT NULL, kind TEXT NOT NULL, ok INTEGER NOT NULL, data TEXT NOT NULL)",
+     "INSERT INTO schema_version VALUES (1)"},
+    // Pictures by hash and where they went; the lookups of the history commands indexed.
+    {"CREATE TABLE pictures (event BIGINT PRIMARY KEY REFERENCES events (id),"
+     " number INTEGER NOT NULL, sha256 TEXT NOT NULL, saved_to TEXT NOT NULL DEFAULT '')",
+     "CREATE INDEX visits_by_camera ON visits (camera, started)",
+     "CREATE INDEX events_by_visit ON events (visit)", "UPDATE schema_version SET version = 2"},
+};
+
+QString lastError(const QSqlQuery& q) {
+    return q.lastError().text().trimmed();
+}
+
+QString dataText(const QJsonObject& data) {
+    return QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact));
+}
+
+QJsonObject dataOf(const QVariant& v) {
+    return QJsonDocument::fromJson(v.toString().toUtf8()).object();
+}
+
+}  // namespace
+
+Store::Store() {
+    static std::atomic<int> count{0};
+    name_ = QString("orvik-history-%1").arg(++count);
+}
+
+Store::~Store() {
+    if (!QSqlDatabase::contains(name_)) return;
+    QSqlDatabase::database(name_, false).close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool Store::exec(const QString& sql, QString* why) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (q.exec(QString(sql).replace("%ID%",
+                                    postgres_ ? "BIGSERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY")))
+        return true;
+    if (why) *why = lastError(q);
+    return false;
+}
+
+bool Store::open(const Location& where, QString* why, int version) {
+    postgres_ = where.kind == Location::Kind::Postgres;
+    QSqlDatabase db = QSqlDatabase::addDatabase(postgres_ ? "QPSQL" : "QSQLITE", name_);
+    if (!db.isValid()) {
+        if (why) *why = QString("no Qt SQL driver for %1").arg(postgres_ ? "PostgreSQL" : "SQLite");
+        return false;
+    }
+    if (postgres_) {
+        db.setHostName(where.host);
+        if (where.port > 0) db.setPort(where.port);
+        db.setUserName(where.user);
+        db.setPassword(where.password);
+        db.setDatabaseName(where.database);
+        db.setConnectOptions("connect_timeout=2");
+    } else {
+        QDir().mkpath(QFileInfo(where.path).absolutePath());
+        db.setDatabaseName(where.path);
+        // A history locked by another program waits this long, then gives up.
+        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=200");
+    }
+    if (!db.open()) {
+        if (why) *why = db.lastError().text().trimmed();
+        return false;
+    }
+    if (!postgres_ &&
+        (!exec("PRAGMA journal_mode=WAL", why) || !exec("PRAGMA synchronous=NORMAL", why) ||
+         !exec("PRAGMA foreign_keys=ON", why)))
+        return false;
+    return migrate(version, why);
+}
+
+int Store::version() {
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.tables().contains("schema_version")) return 0;
+    QSqlQuery q(db);
+    return q.exec("SELECT MAX(version) FROM schema_version") && q.next() ? q.value(0).toInt() : -1;
+}
+
+// Two programs opening a new history at once: the first creates the schema, the other waits for
+// it and finds it there.
+bool Store::migrate(int target, QString* why) {
+    const int current = version();
+    if (current < 0) return exec("SELECT MAX(version) FROM schema_version", why);
+    if (current >= target) return true;
+    if (!exec(postgres_ ? "BEGIN" : "BEGIN IMMEDIATE", why)) return false;
+    bool ok = !postgres_ || exec("SELECT pg_advisory_xact_lock(7303)", why);
+    for (int step = version(); ok && step < target && step < int(kSteps.size()); ++step) {
+        for (const QString& sql : kSteps[step]) ok = ok && exec(sql, why);
+        if (step == 1) ok = ok && fillPictures(why);
+    }
+    if (ok && exec("COMMIT", why)) return true;
+    exec("ROLLBACK", nullptr);
+    return false;
+}
+
+// Pictures recorded before their table existed get their row from the event's own data.
+bool Store::fillPictures(QString* why) {
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    QSqlQuery q(db), insert(db);
+    if (!q.exec("SELECT id, data FROM events WHERE kind = 'picture'")) {
+        if (why) *why = lastError(q);
+        return false;
+    }
+    insert.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
+    while (q.next()) {
+        const QJsonObject data = dataOf(q.value(1));
+        insert.addBindValue(q.value(0).toLongLong());
+        insert.addBindValue(data.value("number").toInt());
+        insert.addBindValue(data.value("sha256").toString());
+        if (!insert.exec()) {
+            if (why) *why = lastError(insert);
+            return false;
+        }
+    }
+    return true;
+}
+
+qint64 Store::newVisit(const QString& run, const QString& bench, const Event& e, QString* why) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.prepare(
+        "INSERT INTO visits (camera, bench, run, started, ended) VALUES (?, ?, ?, ?, ?) "
+        "RETURNING id");
+    for (const QVariant& v :
+         {QVariant(e.camera), QVariant(bench), QVariant(run), QVariant(e.at), QVariant(e.at)})
+        q.addBindValue(v);
+    if (q.exec() && q.next()) return q.value(0).toLongLong();
+    if (why) *why = lastError(q);
+    return 0;
+}
+
+bool Store::write(const QString& run, const QString& bench, const std::vector<Event>& events,
+                  QHash<QString, qint64>& visits, QString* why) {
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!exec("BEGIN", why)) return false;
+    QHash<QString, qint64> ids = visits;
+    bool ok = true;
+    for (Event e : events) {
+        if (e.at == 0) e.at = QDateTime::currentMSecsSinceEpoch();
+        qint64& visit = ids[e.camera];
+        if (visit == 0) visit = newVisit(run, bench, e, why);
+        QSqlQuery q(db);
+        q.prepare("UPDATE visits SET ended = ? WHERE id = ?");
+        q.addBindValue(e.at);
+        q.addBindValue(visit);
+        ok = visit != 0 && q.exec();
+        q.prepare(
+            "INSERT INTO events (visit, at, kind, ok, data) VALUES (?, ?, ?, ?, ?) "
+            "RETURNING id");
+        for (const QVariant& v : {QVariant(visit), QVariant(e.at), QVariant(e.kind),
+                                  QVariant(e.ok ? 1 : 0), QVariant(dataText(e.data))})
+            q.addBindValue(v);
+        ok = ok && q.exec() && q.next();
+        const qint64 event = ok ? q.value(0).toLongLong() : 0;
+        if (ok && e.kind == "picture") {
+            q.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
+            q.addBindValue(event);
+            q.addBindValue(e.data.value("number").toInt());
+            q.addBindValue(e.data.value("sha256").toString());
+            ok = q.exec();
+        } else if (ok && e.kind == "saved") {
+            q.prepare(
+                "UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
+                " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)");
+            q.addBindValue(e.data.value("path").toString());
+            q.addBindValue(visit);
+            q.addBindValue(e.data.value("number").toInt());
+            ok = q.exec();
+        }
+        if (!ok) {
+            if (why && why->isEmpty()) *why = lastError(q);
+            break;
+        }
+    }
+    if (ok && exec("COMMIT", why)) {
+        visits = ids;
+        return true;
+    }
+    exec("ROLLBACK", nullptr);
+    return false;
+}
+
+std::vector<CameraSeen> Store::cameras(QString* why) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    std::vector<CameraSeen> seen;
+    if (!q.exec("SELECT camera, MIN(started), MAX(ended), COUNT(*) FROM visits GROUP BY camera"
+                " ORDER BY camera")) {
+        if (why) *why = lastError(q);
+        return seen;
+    }
+    while (q.next())
+        seen.push_back({q.value(0).toString(), q.value(1).toLongLong(), q.value(2).toLongLong(),
+                        q.value(3).toInt()});
+    return seen;
+}
+
+std::vector<Visit> Store::visits(const QString& camera, QString* why) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.setForwardOnly(true);
+    q.prepare(
+        "SELECT v.id, v.bench, v.started, v.ended, e.kind, e.ok, e.data FROM visits v"
+        " LEFT JOIN events e ON e.visit = v.id AND e.kind IN ('status', 'picture', 'splash', "
+        "'fpga')"
+        " WHERE v.camera = ? ORDER BY v.started, v.id, e.id");
+    q.addBindValue(camera);
+    std::vector<Visit> out;
+    if (!q.exec()) {
+        if (why) *why = lastError(q);
+        return out;
+    }
+    while (q.next()) {
+        const qint64 id = q.value(0).toLongLong();
+        if (out.empty() || out.back().id != id)
+            out.push_back({id,
+                           camera,
+                           q.value(1).toString(),
+                           q.value(2).toLongLong(),
+                           q.value(3).toLongLong(),
+                           {},
+                           0,
+                           0,
+                           {}});
+        Visit& v = out.back();
+        const QString kind = q.value(4).toString();
+        if (q.value(5).toInt() == 0) continue;
+        const QJsonObject data = dataOf(q.value(6));
+        if (kind == "status") {
+            ++v.statusReads;
+            v.fields = data.value("fields").toObject();
+        } else if (kind == "picture") {
+            ++v.pictures;
+        } else if (!kind.isEmpty()) {
+            v.uploads << QString("%1 %2").arg(kind, data.value("file").toString());
+        }
+    }
+    return out;
+}
+
+}  // namespace history

@@ -1,0 +1,74 @@
+#pragma once
+// The history database: its schema (created and migrated by a stored version), the writing of
+// one operation's events in one transaction, and the queries of the history commands and views.
+// One Store is one connection, used from the thread that opened it.
+
+#include <QHash>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "history/Location.h"
+
+namespace history {
+
+inline const QString kNoSerial = QStringLiteral("none");  // a camera that gave no serial number
+constexpr int kSchemaVersion = 2;
+
+// One thing done with a camera: a status read, a clock set, a command, a picture, an upload...
+struct Event {
+    QString kind;    // status, clock, command, picture, saved, delete, store, splash, fpga, serial
+    QString camera;  // its serial number, or kNoSerial
+    bool ok = true;  // the camera answered or acknowledged; the action completed
+    QJsonObject data;
+    qint64 at = 0;  // milliseconds since 1970 (UTC); 0: when written
+};
+
+// One visit: the records of one program run with one camera.
+struct Visit {
+    qint64 id = 0;
+    QString camera, bench;
+    qint64 started = 0, ended = 0;
+    QJsonObject fields;  // the last status read's values that are compared between visits
+    int statusReads = 0, pictures = 0;
+    QStringList uploads;
+};
+
+struct CameraSeen {
+    QString camera;
+    qint64 first = 0, last = 0;
+    int visits = 0;
+};
+
+class Store {
+  public:
+    Store();
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // Opens, creates the schema or migrates it up to `version`. False with the reason.
+    bool open(const Location& where, QString* why, int version = kSchemaVersion);
+    int version();
+
+    // Writes the events in one transaction. `visits` maps a camera to this run's visit; a camera
+    // without one gets a new visit, added to the map only once the transaction holds.
+    bool write(const QString& run, const QString& bench, const std::vector<Event>& events,
+               QHash<QString, qint64>& visits, QString* why);
+
+    std::vector<CameraSeen> cameras(QString* why = nullptr);
+    std::vector<Visit> visits(const QString& camera, QString* why = nullptr);  // oldest first
+
+  private:
+    bool exec(const QString& sql, QString* why);
+    bool migrate(int version, QString* why);
+    bool fillPictures(QString* why);
+    qint64 newVisit(const QString& run, const QString& bench, const Event& e, QString* why);
+
+    QString name_;
+    bool postgres_ = false;
+};
+
+}  // namespace history
