@@ -91,7 +91,9 @@ bool Store::open(const Location& where, QString* why, int version) {
         (!exec("PRAGMA journal_mode=WAL", why) || !exec("PRAGMA synchronous=NORMAL", why) ||
          !exec("PRAGMA foreign_keys=ON", why)))
         return false;
-    return migrate(version, why);
+    if (!migrate(version, why)) return false;
+    version_ = this->version();
+    return true;
 }
 
 int Store::version() {
@@ -176,13 +178,13 @@ bool Store::write(const QString& run, const QString& bench, const std::vector<Ev
             q.addBindValue(v);
         ok = ok && q.exec() && q.next();
         const qint64 event = ok ? q.value(0).toLongLong() : 0;
-        if (ok && e.kind == "picture") {
+        if (ok && e.kind == "picture" && version_ >= 2) {
             q.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
             q.addBindValue(event);
             q.addBindValue(e.data.value("number").toInt());
             q.addBindValue(e.data.value("sha256").toString());
             ok = q.exec();
-        } else if (ok && e.kind == "saved") {
+        } else if (ok && e.kind == "saved" && version_ >= 2) {
             q.prepare(
                 "UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
                 " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)");

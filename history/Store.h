@@ -69,6 +69,7 @@ class Store {
 
     QString name_;
     bool postgres_ = false;
+    int version_ = 0;  // as opened: a store kept at an older version writes what it has
 };
 
 }  // namespace history

@@ -1,0 +1,135 @@
+// The service history in a real SQLite file: two visits and what changed, a picture by its hash,
+// the migration from the first schema, and histories that cannot be written never stopping work.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "camera/Connection.h"
+#include "camera/Pictures.h"
+#include "camera/Recording.h"
+#include "history/Changes.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/SimLink.h"
+
+namespace {
+
+using namespace history;
+
+Location at(const QString& path) {
+    return parseLocation("sqlite:" + path);
+}
+
+QStringList pictureRows(const QString& path) {
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "look");
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        if (db.open() && q.exec("SELECT number, sha256 FROM pictures"))
+            while (q.next()) rows << q.value(0).toString() + " " + q.value(1).toString();
+    }
+    QSqlDatabase::removeDatabase("look");
+    return rows;
+}
+
+ProgramResult orvik3(const QStringList& args, bool asNobody = false) {
+    const QStringList all = QStringList{"--simulate"} + args;
+    if (!asNobody) return runProgram(ORVIK3_PROGRAM, all);
+    return runProgram("runuser", QStringList{"-u", "nobody", "--", ORVIK3_PROGRAM} + all);
+}
+
+TEST(SqliteHistory, TwoVisitsShowWhatChangedAndThePictureByItsHash) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("h.sqlite3");
+    CameraRig first;
+    camera::startLink(first.cam);
+    first.cam.openHistory(at(db));
+    ASSERT_TRUE(camera::readStatus(first.cam, "1", false).record);
+    const camera::Download picture = camera::downloadPicture(first.cam, 2);
+    ASSERT_TRUE(picture.picture);
+    camsim::CameraState later = camsim::SimCamera::defaultState();
+    later.warmStarts = 88, later.gain = 77, later.runTimeHours = 1300;
+    CameraRig second(later);
+    camera::startLink(second.cam);
+    second.cam.openHistory(at(db));
+    ASSERT_TRUE(camera::readStatus(second.cam, "1", false).record);
+    EXPECT_TRUE(
+        camera::lastSeenLine(second.cam)
+            .endsWith(
+                "changed: run time 1234:56 -> 1300:56, warm starts 87 -> 88, gain 40 -> 77."));
+
+    const QByteArray pixels(reinterpret_cast<const char*>(picture.picture->pixels.data()), 76800);
+    EXPECT_EQ(
+        pictureRows(db),
+        QStringList{"2 " + QCryptographicHash::hash(pixels, QCryptographicHash::Sha256).toHex()});
+    const ProgramResult text = orvik3({"history", "10234", "--history", db});
+    EXPECT_TRUE(text.out.contains("1 status read; 1 picture downloaded\n  first visit\n"));
+    EXPECT_TRUE(text.out.contains("  warm starts: 87 -> 88\n  gain: 40 -> 77\n"));
+    const ProgramResult json = orvik3({"history", "--json", "--history", db});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array()[0].toObject()["visits"].toInt(),
+              2);
+}
+
+TEST(SqliteHistory, AHistoryOfTheFirstSchemaIsMigratedWithItsRecords) {
+    QTemporaryDir dir;
+    const Location where = at(dir.filePath("old.sqlite3"));
+    {
+        Store first;
+        QString why;
+        QHash<QString, qint64> visits;
+        ASSERT_TRUE(first.open(where, &why, 1)) << why.toStdString();
+        ASSERT_TRUE(first.write("run", "bench",
+                                {{"status", "7", true, {{"fields", QJsonObject{{"gain", 3}}}}},
+                                 {"picture", "7", true, {{"number", 4}, {"sha256", "ab12"}}}},
+                                visits, &why));
+        EXPECT_EQ(first.version(), 1);
+    }
+    Store now;
+    ASSERT_TRUE(now.open(where, nullptr));
+    EXPECT_EQ(now.version(), kSchemaVersion);
+    const std::vector<Visit> visits = now.visits("7");
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_EQ(visits[0].fields.value("gain").toInt(), 3);
+    EXPECT_EQ(visits[0].pictures, 1);
+    EXPECT_EQ(pictureRows(where.path), QStringList{"4 ab12"});
+}
+
+TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("locked.sqlite3"), readOnly = dir.filePath("ro/h.sqlite3");
+    for (const QString& path : {good, readOnly}) Store().open(at(path), nullptr);
+    QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
+    locker.setDatabaseName(good);
+    ASSERT_TRUE(locker.open() && QSqlQuery(locker).exec("BEGIN EXCLUSIVE"));
+    QFile corrupt(dir.filePath("corrupt.sqlite3"));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly) && corrupt.write(QByteArray(4096, 'x')));
+    corrupt.close();
+    QFile(readOnly).setPermissions(QFile::ReadOwner | QFile::ReadOther);
+    QFile(dir.filePath("ro"))
+        .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    const struct {
+        QString history;
+        bool asNobody;  // root writes past permissions
+    } cases[] = {{good, false},
+                 {corrupt.fileName(), false},
+                 {readOnly, geteuid() == 0},
+                 {corrupt.fileName() + "/inside/h.sqlite3", false}};
+    for (const auto& c : cases) {
+        const ProgramResult r = orvik3({"status", "--history", c.history}, c.asNobody);
+        EXPECT_EQ(r.code, 0) << c.history.toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains("Serial Number: 10234\n")) << c.history.toStdString();
+        EXPECT_EQ(r.err.count("The service history is not being recorded: "), 1)
+            << c.history.toStdString() << r.err.toStdString();
+    }
+    QSqlQuery(locker).exec("ROLLBACK");
+    locker.close();
+}
+
+}  // namespace
