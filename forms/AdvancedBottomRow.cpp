@@ -36,6 +36,9 @@ QWidget* buildAdvancedBottomRow(Orvik3Controls& ui, QWidget* parent) {
     ui.txtSerial->setReadOnly(true);
     ui.txtSerial->setMaximumHeight(60);
     row->addWidget(ui.txtSerial);
+    ui.ServiceHistory_btn = makeButton(box, "ServiceHistory_btn", "Service history",
+                                       "The cameras this bench has seen and what changed");
+    row->addWidget(ui.ServiceHistory_btn);
     ui.Close_btn = makeButton(box, "Close_btn", "Close", "This will close the program");
     row->addWidget(ui.Close_btn);
     // The note line runs under the whole row, so a long note never squeezes the boxes above.

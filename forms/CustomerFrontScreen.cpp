@@ -12,6 +12,7 @@
 #include "forms/AppContext.h"
 #include "camera/Clock.h"
 #include "camera/Connection.h"
+#include "camera/Recording.h"
 #include "forms/Form1.h"
 #include "forms/FormWidgets.h"
 #include "forms/Orvik3MainForm.h"
@@ -65,6 +66,8 @@ void CustomerFrontScreen::ConnectToCamera_btn_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     Label9->setText("Please wait");
     advanced_.ReadCameraStatus(true);
+    LastSeen_lbl->setText(ctx_.state.StatusCommsError ? QString()
+                                                      : camera::lastSeenLine(form1_.camera()));
     ConnectToCamera_btn->hide();
     for (QPushButton* b : {AdvFunc_btn, TimeDate_btn, DownloadImages_btn}) b->setEnabled(true);
     Label9->clear();

@@ -58,6 +58,7 @@ class CustomerFrontScreen : public QWidget {
     QPushButton* EditTimeAndDate_btn = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* Picture5 = nullptr;
+    QLabel* LastSeen_lbl = nullptr;  // after a connect: when the history last saw this camera
 
   private:
     void buildForm();

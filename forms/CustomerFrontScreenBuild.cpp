@@ -45,6 +45,9 @@ void CustomerFrontScreen::buildForm() {
     inFrame1->addWidget(buildTimeDateFrame());
     layout->addWidget(frame1, 1, 1, 2, 1);
     layout->addWidget(buildStatusLine(), 3, 0, 1, 2);
+    LastSeen_lbl = makeLabel(this, "LastSeen_lbl", QString());
+    LastSeen_lbl->setWordWrap(true);
+    layout->addWidget(LastSeen_lbl, 6, 0, 1, 2);
     layout->addWidget(makeLabel(this, "Label1",
                                 "Connect the camera to this PC's serial port, then press "
                                 "\"CONNECT TO CAMERA\"."),

@@ -1,5 +1,7 @@
 // The advanced form: its tabs, its load, the editions, the status read every tab shows, "Next
 // Camera" and "Close".
+#include "forms/ServiceHistoryWindow.h"
+#include "history/Recorder.h"
 #include "forms/Orvik3MainForm.h"
 
 #include <QCloseEvent>
@@ -65,6 +67,8 @@ void Orvik3_main_frm::buildForm() {
     layout->addWidget(tabs_, 1);
     layout->addWidget(buildAdvancedBottomRow(ui, this));
     connect(ui.Close_btn, &QPushButton::clicked, this, [this] { Close_btn_Click(); });
+    connect(ui.ServiceHistory_btn, &QPushButton::clicked, this,
+            [this] { ServiceHistory_btn_Click(); });
     connect(ui.ComPort_Set_btn, &QPushButton::clicked, this, [this] { ComPort_Set_btn_Click(); });
     // Leaving the picture viewer puts the camera back on its live scene.
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -232,6 +236,14 @@ void Orvik3_main_frm::cmdNextCamera_Click() {
         w->setEnabled(true);
     ui.TD_on->setChecked(true);
     Form_Load();
+}
+
+void Orvik3_main_frm::ServiceHistory_btn_Click() {
+    if (!historyWindow_) historyWindow_ = new ServiceHistoryWindow(this);
+    history::Recorder* r = camera_.history();
+    historyWindow_->showHistory(r ? r->store() : nullptr);
+    historyWindow_->show();
+    historyWindow_->raise();
 }
 
 void Orvik3_main_frm::Close_btn_Click() {

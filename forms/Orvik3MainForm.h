@@ -13,6 +13,8 @@
 #include "forms/TimeDateLists.h"
 #include "status/StatusRecord.h"
 
+class ServiceHistoryWindow;
+
 struct AppContext;
 class QFile;
 class SplashPanel;
@@ -77,6 +79,7 @@ class Orvik3_main_frm : public QWidget {
     void ConnectToCameraBtn_Click();
     void cmdNextCamera_Click();
     void Close_btn_Click();
+    void ServiceHistory_btn_Click();
     void ComPort_Set_btn_Click();
     void Status_report_request_Click();  // and three more tabs' handlers, reached through here
     void cmdSaveReport_Click();
@@ -125,4 +128,5 @@ class Orvik3_main_frm : public QWidget {
     int lastTab_ = 0;
     bool nextCamera_ = false;
     std::unique_ptr<QFile> fpgaLog_;
+    ServiceHistoryWindow* historyWindow_ = nullptr;  // made on first use, a child window
 };

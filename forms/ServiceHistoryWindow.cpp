@@ -1,0 +1,86 @@
+#include "forms/ServiceHistoryWindow.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "forms/FormWidgets.h"
+#include "history/Changes.h"
+
+namespace {
+
+QTreeWidget* makeTable(QWidget* parent, const QString& name, const QStringList& columns) {
+    auto* t = named(new QTreeWidget(parent), name);
+    t->setHeaderLabels(columns);
+    t->setRootIsDecorated(false);
+    t->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return t;
+}
+
+}  // namespace
+
+ServiceHistoryWindow::ServiceHistoryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("ServiceHistoryWindow");
+    setWindowTitle("Service history");
+    auto* layout = new QVBoxLayout(this);
+    History_lbl = makeLabel(this, "History_lbl", QString());
+    layout->addWidget(History_lbl);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    Cameras_list =
+        makeTable(split, "Cameras_list", {"Serial", "First visit", "Last visit", "Visits"});
+    Visits_list = makeTable(split, "Visits_list", {"Visit", "Bench", "Done"});
+    Changes_txt = named(new QPlainTextEdit(split), "Changes_txt");
+    Changes_txt->setReadOnly(true);
+    layout->addWidget(split, 1);
+    resize(1000, 420);
+    connect(Cameras_list, &QTreeWidget::itemSelectionChanged, this, [this] { cameraChosen(); });
+    connect(Visits_list, &QTreeWidget::itemSelectionChanged, this, [this] { visitChosen(); });
+}
+
+void ServiceHistoryWindow::showHistory(history::Store* store) {
+    store_ = store;
+    Cameras_list->clear();
+    Visits_list->clear();
+    Changes_txt->clear();
+    QString why;
+    const std::vector<history::CameraSeen> cameras =
+        store ? store->cameras(&why) : std::vector<history::CameraSeen>{};
+    History_lbl->setText(!store           ? "The service history is not being recorded."
+                         : !why.isEmpty() ? "The service history cannot be read: " + why
+                                          : QString("%1 cameras seen.").arg(cameras.size()));
+    for (const history::CameraSeen& c : cameras)
+        new QTreeWidgetItem(Cameras_list, {c.camera, history::timeText(c.first),
+                                           history::timeText(c.last), QString::number(c.visits)});
+}
+
+void ServiceHistoryWindow::cameraChosen() {
+    Visits_list->clear();
+    Changes_txt->clear();
+    const QList<QTreeWidgetItem*> chosen = Cameras_list->selectedItems();
+    visits_ = store_ && !chosen.isEmpty() ? store_->visits(chosen.first()->text(0))
+                                          : std::vector<history::Visit>{};
+    for (size_t i = visits_.size(); i-- > 0;) {
+        const history::Visit& v = visits_[i];
+        QStringList done{QString("%1 status reads").arg(v.statusReads)};
+        if (v.pictures) done << QString("%1 pictures").arg(v.pictures);
+        if (!v.uploads.isEmpty()) done << v.uploads;
+        auto* item = new QTreeWidgetItem(Visits_list,
+                                         {history::timeText(v.started), v.bench, done.join(", ")});
+        item->setData(0, Qt::UserRole, int(i));
+    }
+}
+
+void ServiceHistoryWindow::visitChosen() {
+    const QList<QTreeWidgetItem*> chosen = Visits_list->selectedItems();
+    if (chosen.isEmpty()) return Changes_txt->clear();
+    const int i = chosen.first()->data(0, Qt::UserRole).toInt();
+    if (i == 0) return Changes_txt->setPlainText("First visit.");
+    QStringList lines;
+    for (const history::Change& c : history::changesSince(visits_[i - 1], visits_[i]))
+        lines << QString("%1: %2 -> %3").arg(c.what, c.before, c.after);
+    Changes_txt->setPlainText(lines.isEmpty() ? "Nothing changed since the visit before."
+                                              : "Since the visit before:\n" + lines.join("\n"));
+}
