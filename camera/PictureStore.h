@@ -43,6 +43,7 @@ struct HeldPicture {
     ImageHeader header{};
     bool newFirmware = false;
     QString tempUnitText;
+    int number = 0;  // the camera's picture number, 0 the splash picture
 };
 HeldPicture HoldPicture(const SharedState& s);
 

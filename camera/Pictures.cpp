@@ -119,7 +119,10 @@ Download downloadPicture(Camera& camera, int number) {
     s.DownloadStarted = false;
     const bool arrived =
         d.result == TransferOutcome::Complete || d.result == TransferOutcome::Patched;
-    if (arrived) d.picture = HoldPicture(s);
+    if (arrived) {
+        d.picture = HoldPicture(s);
+        d.picture->number = number;
+    }
     recordDownload(camera, number, d);
     if (arrived) {
         d.outcome.tell({text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information});

@@ -9,6 +9,7 @@
 #include "app/LinkObserver.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
+#include "camera/Recording.h"
 #include "cli/Commands.h"
 #include "images/Palettes.h"
 
@@ -116,8 +117,8 @@ QString outputPath(const PictureCommand& c, int number) {
     return QDir(c.out).filePath(name);
 }
 
-bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& picture,
-          const QString& path, int number) {
+bool write(CliRun& run, const PictureCommand& c, const images::HeldPicture& picture,
+           const QString& path, int number) {
     const int choice = camera::colourChoiceIndex(c.palette);
     if (c.format == "csv") return camera::saveCsv(picture, number, choice, path);
     const QImage shown = camera::viewPicture(picture, images::SelectColourSetup(choice));
@@ -129,6 +130,13 @@ bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& pictu
         return false;
     }
     return QFileInfo::exists(path);
+}
+
+bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& picture,
+          const QString& path, int number) {
+    const bool saved = write(run, c, picture, path, number);
+    if (saved) camera::recordSaved(run.camera, number, QFileInfo(path).absoluteFilePath());
+    return saved;
 }
 
 bool downloadOne(CliRun& run, const PictureCommand& c, int number) {

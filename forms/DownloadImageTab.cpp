@@ -14,6 +14,7 @@
 #include "app/SharedState.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
+#include "camera/Recording.h"
 #include "forms/AppContext.h"
 #include "forms/CameraViewerFrame.h"
 #include "images/Palettes.h"
@@ -179,6 +180,8 @@ void DownloadImageTab::Image_save_btn_Click() {
     if (!camera::saveBitmap(shown_, choice->path, &why))
         ctx_.dialogs.message(text::SaveFailed(choice->path, why), text::kFileError,
                              MsgIcon::Exclamation);
+    else if (held_)
+        camera::recordSaved(*ctx_.camera, held_->number, choice->path);
 }
 
 void DownloadImageTab::DeleteSelection_btn_Click() {
