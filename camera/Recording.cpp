@@ -110,7 +110,8 @@ void recordEvent(Camera& camera, const QString& kind, bool ok, QJsonObject data)
 
 void recordStatus(Camera& camera, const QByteArray& block, const std::optional<StatusRecord>& r) {
     history::Recorder* recorder = camera.history();
-    if (!recorder) return;
+    // A read nobody answered before any camera did tells of no camera: there is no visit for it.
+    if (!recorder || (!r && recorder->camera() == history::kNoSerial)) return;
     QJsonObject data{{"block", QString::fromLatin1(block.toHex())}};
     if (r) {
         recorder->setCamera(cameraOf(*r));

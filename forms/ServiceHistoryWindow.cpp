@@ -65,7 +65,7 @@ void ServiceHistoryWindow::cameraChosen() {
     for (size_t i = visits_.size(); i-- > 0;) {
         const history::Visit& v = visits_[i];
         QStringList done{QString("%1 status reads").arg(v.statusReads)};
-        if (v.pictures) done << QString("%1 pictures").arg(v.pictures);
+        if (!v.pictures.isEmpty()) done << QString("%1 pictures").arg(v.pictures.size());
         if (!v.uploads.isEmpty()) done << v.uploads;
         auto* item = new QTreeWidgetItem(Visits_list,
                                          {history::timeText(v.started), v.bench, done.join(", ")});

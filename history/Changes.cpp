@@ -37,8 +37,10 @@ QStringList orderedKeys(const Visit& a, const Visit& b) {
 QString doneText(const Visit& v) {
     QStringList done;
     done << QString("%1 status read%2").arg(v.statusReads).arg(v.statusReads == 1 ? "" : "s");
-    if (v.pictures)
-        done << QString("%1 picture%2 downloaded").arg(v.pictures).arg(v.pictures == 1 ? "" : "s");
+    if (!v.pictures.isEmpty())
+        done << QString("%1 picture%2 downloaded")
+                    .arg(v.pictures.size())
+                    .arg(v.pictures.size() == 1 ? "" : "s");
     if (!v.uploads.isEmpty()) done << "uploaded: " + v.uploads.join(", ");
     return done.join("; ");
 }
@@ -89,14 +91,15 @@ QString visitsText(const QString& camera, const std::vector<Visit>& visits) {
         s << "\n"
           << timeText(v.started) << " to " << timeText(v.ended) << " on " << v.bench << ": "
           << doneText(v) << "\n";
-        if (i == 0) {
+        const std::vector<Change> changes =
+            i ? changesSince(visits[i - 1], v) : std::vector<Change>{};
+        if (i == 0)
             s << "  first visit\n";
-            continue;
-        }
-        const std::vector<Change> changes = changesSince(visits[i - 1], v);
-        if (changes.empty()) s << "  nothing changed since the visit before\n";
+        else if (changes.empty())
+            s << "  nothing changed since the visit before\n";
         for (const Change& c : changes)
             s << "  " << c.what << ": " << c.before << " -> " << c.after << "\n";
+        for (const QString& picture : v.pictures) s << "  picture " << picture << "\n";
     }
     return text;
 }
@@ -114,7 +117,7 @@ QJsonArray visitsJson(const std::vector<Visit>& visits) {
                                {"ended", timeText(v.ended)},
                                {"bench", v.bench},
                                {"status_reads", v.statusReads},
-                               {"pictures_downloaded", v.pictures},
+                               {"pictures_downloaded", QJsonArray::fromStringList(v.pictures)},
                                {"uploads", QJsonArray::fromStringList(v.uploads)},
                                {"first_visit", i == 0},
                                {"changes", changes}});

@@ -224,9 +224,11 @@ std::vector<Visit> Store::visits(const QString& camera, QString* why) {
     QSqlQuery q(QSqlDatabase::database(name_, false));
     q.setForwardOnly(true);
     q.prepare(
-        "SELECT v.id, v.bench, v.started, v.ended, e.kind, e.ok, e.data FROM visits v"
+        "SELECT v.id, v.bench, v.started, v.ended, e.kind, e.ok, e.data, p.number, p.sha256,"
+        " p.saved_to FROM visits v"
         " LEFT JOIN events e ON e.visit = v.id AND e.kind IN ('status', 'picture', 'splash', "
         "'fpga')"
+        " LEFT JOIN pictures p ON p.event = e.id"
         " WHERE v.camera = ? ORDER BY v.started, v.id, e.id");
     q.addBindValue(camera);
     std::vector<Visit> out;
@@ -237,15 +239,8 @@ std::vector<Visit> Store::visits(const QString& camera, QString* why) {
     while (q.next()) {
         const qint64 id = q.value(0).toLongLong();
         if (out.empty() || out.back().id != id)
-            out.push_back({id,
-                           camera,
-                           q.value(1).toString(),
-                           q.value(2).toLongLong(),
-                           q.value(3).toLongLong(),
-                           {},
-                           0,
-                           0,
-                           {}});
+            out.push_back({id, camera, q.value(1).toString(), q.value(2).toLongLong(),
+                           q.value(3).toLongLong()});
         Visit& v = out.back();
         const QString kind = q.value(4).toString();
         if (q.value(5).toInt() == 0) continue;
@@ -254,7 +249,9 @@ std::vector<Visit> Store::visits(const QString& camera, QString* why) {
             ++v.statusReads;
             v.fields = data.value("fields").toObject();
         } else if (kind == "picture") {
-            ++v.pictures;
+            const QString saved = q.value(9).toString();
+            v.pictures << q.value(7).toString() + " " + q.value(8).toString() +
+                              (saved.isEmpty() ? QString() : " saved to " + saved);
         } else if (!kind.isEmpty()) {
             v.uploads << QString("%1 %2").arg(kind, data.value("file").toString());
         }

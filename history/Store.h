@@ -32,7 +32,8 @@ struct Visit {
     QString camera, bench;
     qint64 started = 0, ended = 0;
     QJsonObject fields;  // the last status read's values that are compared between visits
-    int statusReads = 0, pictures = 0;
+    int statusReads = 0;
+    QStringList pictures;  // "NUMBER SHA256", with " saved to PATH" once saved
     QStringList uploads;
 };
 

@@ -6,9 +6,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include "history/Recorder.h"
@@ -19,18 +17,11 @@ namespace {
 using namespace history;
 
 const char* const kWriter = "ORVIK_HISTORY_WRITER";  // set: this process is one of the writers
-
-QString serverTool(const QString& tool) {
-    const QDir root("/usr/lib/postgresql");
-    for (const QString& v : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Reversed))
-        if (QFile::exists(root.filePath(v + "/bin/" + tool)))
-            return root.filePath(v + "/bin/" + tool);
-    return tool;
-}
+const QString kServerTools = "/usr/lib/postgresql/15/bin/";  // Debian 12's server
 
 // initdb refuses to run as root: as root, the server's tools run as its own user.
 bool runTool(const QString& tool, const QStringList& args) {
-    QStringList all = QStringList{serverTool(tool)} + args;
+    QStringList all = QStringList{kServerTools + tool} + args;
     if (geteuid() == 0) all = QStringList{"runuser", "-u", "postgres", "--"} + all;
     const ProgramResult r = runProgram(all.takeFirst(), all);
     if (r.code != 0) ADD_FAILURE() << tool.toStdString() << ": " << r.err.toStdString();
@@ -44,24 +35,13 @@ class PostgresHistory : public testing::Test {
         dir_ = new QTemporaryDir;
         if (const passwd* pg = geteuid() == 0 ? getpwnam("postgres") : nullptr)
             if (chown(qPrintable(dir_->path()), pg->pw_uid, pg->pw_gid) != 0) return;
-        const QString data = dir_->filePath("data");
-        if (!runTool("initdb", {"-D", data, "-U", "postgres", "-A", "trust"})) return;
-        QFile hba(data + "/pg_hba.conf");
-        hba.open(QIODevice::ReadWrite);
-        const QByteArray rules = "local all writer scram-sha-256\n" + hba.readAll();
-        hba.resize(0);
-        hba.write(rules);
-        hba.close();
-        up_ = runTool("pg_ctl", {"-D", data, "-l", dir_->filePath("log"), "-w", "-o",
-                                 "-c listen_addresses='' -k " + dir_->path(), "start"});
-        QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "admin");
-        admin.setHostName(dir_->path());
-        admin.setUserName("postgres");
-        admin.setDatabaseName("postgres");
-        up_ = up_ && admin.open() &&
-              QSqlQuery(admin).exec("CREATE ROLE writer LOGIN PASSWORD 'right'") &&
-              QSqlQuery(admin).exec("CREATE DATABASE history OWNER writer");
-        admin.close();
+        QFile password(dir_->filePath("password"));
+        if (!password.open(QIODevice::WriteOnly) || !password.write("right\n")) return;
+        password.close();
+        up_ = runTool("initdb", {"-D", dir_->filePath("data"), "-U", "postgres", "-A",
+                                 "scram-sha-256", "--pwfile", password.fileName()}) &&
+              runTool("pg_ctl", {"-D", dir_->filePath("data"), "-l", dir_->filePath("log"), "-w",
+                                 "-o", "-c listen_addresses='' -k " + dir_->path(), "start"});
     }
     static void TearDownTestSuite() {
         if (!dir_) return;
@@ -69,7 +49,8 @@ class PostgresHistory : public testing::Test {
         delete dir_;
     }
     static QString url(const QString& password, const QString& socketDir) {
-        return QString("postgresql://writer:%1@localhost/history?host=%2").arg(password, socketDir);
+        return QString("postgresql://postgres:%1@localhost/postgres?host=%2")
+            .arg(password, socketDir);
     }
 
     static inline QTemporaryDir* dir_ = nullptr;
