@@ -3,6 +3,7 @@
 #include "app/SharedState.h"
 #include "camera/Camera.h"
 #include "camera/Clock.h"
+#include "camera/Recording.h"
 #include "camera/Thresholds.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
@@ -21,6 +22,7 @@ constexpr int kRowTempSensorOn = 40, kRowTransmitterOn = 8, kRowScaleBarOn = 95;
 
 void sendStartingValues(Camera& camera, const ClockValues& clock, DisplayOptions options,
                         const std::function<void(int)>& progress) {
+    Recording recording(camera);  // the whole sequence written in one transaction
     auto step = [&](int value) {
         if (progress) progress(value);
     };
@@ -54,7 +56,7 @@ void sendStartingValues(Camera& camera, const ClockValues& clock, DisplayOptions
     for (int row : {kRowZoomOn, kRowTempSensorOn, kRowTransmitterOn}) sendFixedRow(camera, row);
     HumidityFlagConstans(s);
     s.CommandIndex = Row::HumidityFlag;
-    camera.engine().Transmit();
+    transmitRecorded(camera);
     for (int row : {kRowScaleBarOn, Resets::WriteNvr}) sendFixedRow(camera, row);
 }
 

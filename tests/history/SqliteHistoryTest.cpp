@@ -101,20 +101,24 @@ TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
     QFile(readOnly).setPermissions(QFile::ReadOwner | QFile::ReadOther);
     QFile(dir.filePath("ro"))
         .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile(dir.path()).setPermissions(QFile(dir.filePath("ro")).permissions() | QFile::WriteOwner);
     const struct {
-        QString history;
+        QString history, why;
         bool asNobody;  // root writes past permissions
-    } cases[] = {{good, false},
-                 {corrupt.fileName(), false},
-                 {readOnly, geteuid() == 0},
-                 {corrupt.fileName() + "/inside/h.sqlite3", false}};
+    } cases[] = {{good, "database is locked", false},
+                 {corrupt.fileName(), "file is not a database", false},
+                 {readOnly, "attempt to write a readonly database", geteuid() == 0},
+                 {corrupt.fileName() + "/inside/h.sqlite3", "unable to open", false}};
     for (const auto& c : cases) {
         const ProgramResult r = orvik3({"status", "--history", c.history}, c.asNobody);
         EXPECT_EQ(r.code, 0) << c.history.toStdString() << r.err.toStdString();
         EXPECT_TRUE(r.out.contains("Serial Number: 10234\n")) << c.history.toStdString();
         EXPECT_EQ(r.err.count("The service history is not being recorded: "), 1)
             << c.history.toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.why)) << r.err.toStdString();
     }
+    QFile(dir.filePath("ro"))
+        .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QSqlQuery(locker).exec("ROLLBACK");
     locker.close();
 }
