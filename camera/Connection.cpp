@@ -30,8 +30,8 @@ class ReadScope {
 };
 
 // Writes the status request and waits for the block. False when the port could not be opened
-// (nothing is written then) or the camera did not answer in time.
-bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
+// (nothing is written then) or, `silent` set, the camera did not answer in time.
+bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block, bool& silent) {
     SerialPort& port = c.engine().port();
     try {
         OpenPortForStatusRequest(port, c.dialogs(), c.state().PortPresent, portText);
@@ -43,7 +43,8 @@ bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
         return false;
     }
     block = c.engine().ReceivePacket(kStatusBlockLength);
-    return block != kResend && block != kCommsTimeout;
+    silent = block == kResend || block == kCommsTimeout;
+    return !silent;
 }
 
 void keep(SharedState& s, const StatusRecord& r) {
@@ -92,7 +93,7 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     s.StatusCommsError = false;  // it tells of the last read, not of any read before
     StatusRead read;
     QByteArray block;
-    if (requestStatusBlock(c, portText, block)) {
+    if (requestStatusBlock(c, portText, block, read.silent)) {
         const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber,
                                        s.SerialNumberText, s.NewFirmware, s.OldFirmware};
         read.record = decodeStatusBlock(block, previous);
@@ -106,6 +107,32 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     }
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);
+    return read;
+}
+
+Outcome checkPort(Camera& c, int n) {
+    Outcome out;
+    if (c.ports().device(n).isEmpty())
+        return out.fail({noDeviceText(c.ports(), n), "Orvik 3: Error", MsgIcon::Exclamation});
+    QtSerialPort trial(c.ports());
+    try {
+        trial.setCommPort(n);
+        trial.setPortOpen(true);
+        trial.setPortOpen(false);
+    } catch (const CommError& e) {
+        const QString text = portErrorText(e);  // the rest: a device there before has gone
+        out.fail({text.isEmpty() ? CommsEngine::kCameraGone : text, "Orvik 3: Error",
+                  MsgIcon::Exclamation});
+    }
+    return out;
+}
+
+StatusRead readStatusOnPort(Camera& c, int n, bool report) {
+    if (n == 0) return readStatus(c, portChoiceText(c, n), report);
+    StatusRead read;
+    read.outcome = checkPort(c, n);
+    if (read.outcome.ok) return readStatus(c, portChoiceText(c, n), report);
+    c.state().StatusCommsError = true;
     return read;
 }
 
