@@ -1,7 +1,9 @@
 #include "camera/Connection.h"
 
 #include "app/SharedState.h"
+#include "app/Wait.h"
 #include "camera/Camera.h"
+#include "camera/PictureStore.h"
 #include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
@@ -31,8 +33,9 @@ class ReadScope {
 };
 
 // Writes the status request and waits for the block. False when the port could not be opened
-// (nothing is written then) or the camera did not answer in time.
-bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
+// (nothing is written then) or, `silent` set, the camera did not answer in time.
+bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block, bool& silent) {
+    if (stopRequested()) return false;
     SerialPort& port = c.engine().port();
     try {
         OpenPortForStatusRequest(port, c.dialogs(), c.state().PortPresent, portText);
@@ -44,7 +47,8 @@ bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
         return false;
     }
     block = c.engine().ReceivePacket(kStatusBlockLength);
-    return block != kResend && block != kCommsTimeout;
+    silent = block == kResend || block == kCommsTimeout;
+    return !silent;
 }
 
 void keep(SharedState& s, const StatusRecord& r) {
@@ -93,16 +97,22 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     ReadScope scope(s, c.engine().port());
     s.StatusCommsError = false;  // it tells of the last read, not of any read before
     StatusRead read;
+    const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber, s.SerialNumberText,
+                                   s.NewFirmware, s.OldFirmware};
+    // A block the line damaged would show wrong values as the camera's: it is asked for again,
+    // and counts as no answer in the end.
     QByteArray block;
-    if (requestStatusBlock(c, portText, block)) {
-        const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber,
-                                       s.SerialNumberText, s.NewFirmware, s.OldFirmware};
+    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
+        block.clear();
+        if (request > 1) c.engine().askingAgain("status block", request);
+        if (!requestStatusBlock(c, portText, block, read.silent)) break;  // silence, port trouble
         read.record = decodeStatusBlock(block, previous);
-    }
-    // A block the line damaged would show wrong values as the camera's: it counts as no answer.
-    if (!read.record || !read.record->ChecksumOk) {
+        if (read.record && read.record->ChecksumOk) break;
         read.record.reset();
-        read.outcome.fail({"Communication error with camera", "Orvik 3", MsgIcon::Exclamation});
+    }
+    if (!read.record) {
+        read.record.reset();
+        read.outcome.fail({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         s.StatusCommsError = true;
         recordStatus(c, block, read.record);
         return read;
@@ -110,6 +120,32 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     recordStatus(c, block, read.record);
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);
+    return read;
+}
+
+Outcome checkPort(Camera& c, int n) {
+    Outcome out;
+    if (c.ports().device(n).isEmpty())
+        return out.fail({noDeviceText(c.ports(), n), "Orvik 3: Error", MsgIcon::Exclamation});
+    QtSerialPort trial(c.ports());
+    try {
+        trial.setCommPort(n);
+        trial.setPortOpen(true);
+        trial.setPortOpen(false);
+    } catch (const CommError& e) {
+        const QString text = portErrorText(e);  // the rest: a device there before has gone
+        out.fail({text.isEmpty() ? CommsEngine::kCameraGone : text, "Orvik 3: Error",
+                  MsgIcon::Exclamation});
+    }
+    return out;
+}
+
+StatusRead readStatusOnPort(Camera& c, int n, bool report) {
+    if (n == 0) return readStatus(c, portChoiceText(c, n), report);
+    StatusRead read;
+    read.outcome = checkPort(c, n);
+    if (read.outcome.ok) return readStatus(c, portChoiceText(c, n), report);
+    c.state().StatusCommsError = true;
     return read;
 }
 

@@ -8,6 +8,7 @@
 #include "app/FileSave.h"
 #include "app/ProgramFiles.h"
 #include "app/SerialPort.h"
+#include "app/Wait.h"
 #include "app/SharedState.h"
 #include "camera/Recording.h"
 #include "link/CommandTable.h"
@@ -94,6 +95,7 @@ camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
     s_.RbfData = RbfDataFromFile(bytes);
     fileTitle_ = title;
     fileSha256_ = camera::sha256Hex(bytes);
+    loaded_ = true;
     if (conversion) *conversion = FpgaConversionText(s_.RbfData);
     if (size != kFpgaFileSize)
         result.tell({QString("\"%1\" is %2 bytes long; an FPGA configuration file has %3 bytes. "
@@ -107,6 +109,9 @@ camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
 }
 
 QString FpgaUpload::stopMessage(Result r) {
+    if (r == Result::NothingLoaded)
+        return "No FPGA configuration file has been loaded: load one with \"Load config file\" "
+               "first. Nothing has been sent to the camera.";
     if (r == Result::StartRefused)
         return QString(
                    "The camera refused to start the FPGA configuration %1 times in a row. "
@@ -132,6 +137,7 @@ camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, 
 }
 
 FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
+    if (!loaded_) return Result::NothingLoaded;
     CommsEngine::HandlerScope scope(engine_.handlers.fpgaBlockReply,
                                     [this] { FpgaReplyHandler(); });
     s_.FpgaAckOk = s_.FpgaAckRefused = s_.FpgaBlockMode = s_.FpgaLastBlockSent = false;
@@ -186,7 +192,7 @@ FpgaUpload::Result FpgaUpload::blockLoop(const std::function<void(int)>& progres
         }
         replyHandled_ = false;
         engine_.Receive();
-        if (!replyHandled_) return Result::PortFailed;
+        if (!replyHandled_ || stopRequested()) return Result::PortFailed;
         if (s_.FpgaSendNext)
             sinceRequest.restart();
         else if (!s_.FpgaLastBlockSent &&

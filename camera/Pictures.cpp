@@ -49,27 +49,6 @@ void transfer(Camera& camera, int number) {
     s.BulkReplyMode = false;
 }
 
-// The picture's number, header, hash of its pixel values, how the transfer went.
-void recordDownload(Camera& camera, int number, const Download& d) {
-    const SharedState& s = camera.state();
-    QJsonArray header;
-    for (std::int16_t field : s.ImageHeader) header.append(field);
-    const QByteArray pixels(reinterpret_cast<const char*>(s.ImageBuffer.data()), kImagePixels);
-    const LinkHealth& h = d.health;
-    recordEvent(camera, "picture", d.picture.has_value(),
-                {{"number", number},
-                 {"header", header},
-                 {"sha256", d.picture ? sha256Hex(pixels) : QString()},
-                 {"health", QJsonObject{{"packets", h.packets},
-                                        {"nak1", h.nak1},
-                                        {"nak2", h.nak2},
-                                        {"timeouts", h.timeouts},
-                                        {"resends", h.resends},
-                                        {"patched", h.patched}}},
-                 {"result", QStringList{"none", "complete", "patched", "link failed",
-                                        "gave up"}[int(d.result)]}});
-}
-
 void recordAnswer(Camera& camera, const QString& kind, QJsonObject data) {
     const bool ack = camera.state().LastReply.contains(cameraAck());
     data["acknowledged"] = ack;
@@ -86,17 +65,25 @@ void afterDelete(Camera& camera, const std::function<void()>& readStatus) {
 
 void queryImageCount(Camera& camera) {
     SharedState& s = camera.state();
-    s.CommandIndex = Row::ImageCount;
-    Constants(s);
-    s.ImageCountRequested = true;
-    // The count reply is ours to read, whoever else listens for replies.
-    std::function<void()>& slot = camera.engine().handlers.imageCount;
-    const std::function<void()> before =
-        std::exchange(slot, [&s] { RxImagesStoredOnTheCamera(s); });
-    camera.engine().Transmit();
-    slot = before;
-    // Left set after a send that never happened, the next plain reply would pass for a count.
-    s.ImageCountRequested = false;
+    CommsEngine& engine = camera.engine();
+    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
+        if (request > 1) engine.askingAgain("picture-count reply", request);
+        s.CommandIndex = Row::ImageCount;
+        Constants(s);
+        s.ImageCountRequested = true;
+        s.RxPacket.clear();
+        bool whole = true;
+        {
+            // The count reply is ours to read, whoever else listens for replies.
+            CommsEngine::HandlerScope scope(engine.handlers.imageCount,
+                                            [&] { whole = RxImagesStoredOnTheCamera(s); });
+            engine.Transmit();
+        }
+        // Left set after a send that never happened, the next plain reply would pass for a count.
+        s.ImageCountRequested = false;
+        if (whole) return;
+    }
+    showMessage(camera.dialogs(), {text::kCommsError, text::kOrvik, MsgIcon::Exclamation});
 }
 
 int pictureCount(Camera& camera, const std::function<void()>& readStatus) {
@@ -107,11 +94,14 @@ int pictureCount(Camera& camera, const std::function<void()>& readStatus) {
     return camera.state().StoredImageCount;
 }
 
-Download downloadPicture(Camera& camera, int number) {
-    SharedState& s = camera.state();
+void prepareDownload(Camera& camera) {
     camera.port().setSettings(settingsForSpeed(115200));
-    s.DownloadStarted = true;
     sendRow(camera, Row::DownloadReturnToNormal);
+}
+
+Download transferPicture(Camera& camera, int number) {
+    SharedState& s = camera.state();
+    s.DownloadStarted = true;
     transfer(camera, number);
     Download d;
     d.result = TransferOutcomeOf(s);
@@ -123,7 +113,6 @@ Download downloadPicture(Camera& camera, int number) {
         d.picture = HoldPicture(s);
         d.picture->number = number;
     }
-    recordDownload(camera, number, d);
     if (arrived) {
         d.outcome.tell({text::kDownloadSuccessful, text::kOrvik, MsgIcon::Information});
         if (d.result == TransferOutcome::Patched)
@@ -136,6 +125,39 @@ Download downloadPicture(Camera& camera, int number) {
     if (d.result == TransferOutcome::GaveUp)
         d.outcome.tell({text::kNotAPicture, text::kOrvik, MsgIcon::Exclamation});
     return d;
+}
+
+Download downloadPicture(Camera& camera, int number) {
+    prepareDownload(camera);
+    Download d = transferPicture(camera, number);
+    recordDownload(camera, number, d);
+    return d;
+}
+
+// The picture's number, header, hash of its pixel values, how the transfer went.
+void recordDownload(Camera& camera, int number, const Download& d) {
+    QJsonArray header;
+    QByteArray pixels;
+    if (d.picture) {
+        for (std::int16_t field : d.picture->header) header.append(field);
+        pixels = QByteArray(reinterpret_cast<const char*>(d.picture->pixels.data()),
+                            int(d.picture->pixels.size()));
+    }
+    const LinkHealth& h = d.health;
+    recordEvent(camera, "picture", d.picture.has_value(),
+                {{"number", number},
+                 {"header", header},
+                 {"sha256", d.picture ? sha256Hex(pixels) : QString()},
+                 {"health", QJsonObject{{"packets", h.packets},
+                                        {"nak1", h.nak1},
+                                        {"nak2", h.nak2},
+                                        {"timeouts", h.timeouts},
+                                        {"resends", h.resends},
+                                        {"patched", h.patched},
+                                        {"downloads", h.downloads},
+                                        {"undecided", h.undecided}}},
+                 {"result", QStringList{"none", "complete", "patched", "link failed",
+                                        "gave up"}[int(d.result)]}});
 }
 
 void deletePicture(Camera& camera, int number, const std::function<void()>& readStatus) {

@@ -10,8 +10,22 @@
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
 #include "history/Location.h"
+#include "cli/StopSignals.h"
 
 namespace {
+
+int runAction(CliRun& run, const Invocation& c) {
+    using A = Invocation::Action;
+    switch (c.action) {
+        case A::Ports: return runPorts(run);
+        case A::Status: return runStatus(run, c.saveFile);
+        case A::SetTime: return runSetTime(run, c.at);
+        case A::Settings: return runSettingsCommand(run, c.settings);
+        case A::Picture: return runPictureCommand(run, c.picture);
+        case A::Upload: return runUploadCommand(run, c.upload);
+        default: return kExitUsage;
+    }
+}
 
 int runCommand(const Invocation& c) {
     QTextStream out(stdout), err(stderr);
@@ -36,16 +50,13 @@ int runCommand(const Invocation& c) {
     CliRun run{camera, c.common, out, err, {}};
     run.connect = [&run] { return connectCamera(run); };
 
-    using A = Invocation::Action;
-    switch (c.action) {
-        case A::Ports: return runPorts(run);
-        case A::Status: return runStatus(run, c.saveFile);
-        case A::SetTime: return runSetTime(run, c.at);
-        case A::Settings: return runSettingsCommand(run, c.settings);
-        case A::Picture: return runPictureCommand(run, c.picture);
-        case A::Upload: return runUploadCommand(run, c.upload);
-        default: return kExitUsage;
+    const StopSignals stops;
+    const int code = runAction(run, c);
+    if (const int stopped = StopSignals::exitCode()) {
+        err << "Orvik 3: stopped by " << (stopped == 130 ? "Ctrl-C" : "SIGTERM") << Qt::endl;
+        return stopped;
     }
+    return code;
 }
 
 }  // namespace

@@ -9,13 +9,13 @@
 #include <functional>
 #include <utility>
 
+#include "app/LinkObserver.h"
 #include "app/Timing.h"
 #include "link/LinkTrace.h"
 
 struct SharedState;
 class SerialPort;
 class Dialogs;
-class LinkObserver;
 class CommError;
 
 class CommsEngine : public QObject {
@@ -55,13 +55,19 @@ class CommsEngine : public QObject {
     void SendNak2();
     void SendEndOfTransfer();
     void DownloadImagePackets();
+    // A status block or count reply the line damaged is asked for again, this many requests in
+    // all. askingAgain logs why request `request` is made and forgets what is left of the
+    // damaged reply.
+    static constexpr int kRequestsPerReply = 3;
+    void askingAgain(const QString& what, int request);
 
     // True while the engine waits for the camera: a new exchange now would interleave with it.
     bool busy() const { return waiting_ > 0; }
     // For callers that start an exchange from the window: when busy, says so and returns true.
     bool refuseWhileBusy();
-    // Reports a port failure as the design does (the 8005 message) or, for a device we may not
-    // open, by naming it; other failures end the exchange silently.
+    // Reports a port failure in one message (portErrorText): the design's 8005 message, with
+    // who holds the device when another program does, or the device we may not open or that
+    // does not exist; other failures end the exchange silently.
     void reportPortError(const CommError& error);
 
     QTimer& timer1() { return Timer1; }
@@ -86,6 +92,7 @@ class CommsEngine : public QObject {
     void storeHeader(const QByteArray& packet);
     bool storeData(const QByteArray& packet, bool& repeat);
     void resendLastReply();
+    bool stoppedMidTransfer();
     void transmitFrame();
 
     SharedState& s_;
@@ -99,8 +106,40 @@ class CommsEngine : public QObject {
     bool startFound_ = false;
     QByteArray accumulation_;
     int waiting_ = 0;
-    bool goneTold_ = false;  // the user knows the device has gone
+    bool goneTold_ = false;         // the user knows the device has gone
     bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
+};
+
+// Watches the engine's link while it lives, on top of whoever watched before: every call goes on
+// to that one, and a subclass adds its own view of what it overrides.
+class ChainedObserver : public LinkObserver {
+  public:
+    explicit ChainedObserver(CommsEngine& engine) : engine_(engine), next_(engine.observer()) {
+        engine_.setObserver(this);
+    }
+    ~ChainedObserver() override { engine_.setObserver(next_); }
+    ChainedObserver(const ChainedObserver&) = delete;
+    ChainedObserver& operator=(const ChainedObserver&) = delete;
+
+    void showIndicator(Indicator which) override {
+        if (next_) next_->showIndicator(which);
+    }
+    void showNote(const QString& text) override {
+        if (next_) next_->showNote(text);
+    }
+    void showCaption(bool visible, const QString& text) override {
+        if (next_) next_->showCaption(visible, text);
+    }
+    void showProgress(bool visible, int value) override {
+        if (next_) next_->showProgress(visible, value);
+    }
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        if (next_) next_->showTransferHealth(health, complete);
+    }
+
+  protected:
+    CommsEngine& engine_;
+    LinkObserver* next_;
 };
 
 // "Send options": spot sensor, ambient sensor, unit and time/date display, one command each.
