@@ -17,8 +17,8 @@ int runHistory(const CommonOptions& options, const QString& camera, QTextStream&
     history::Store store;
     QString why;
     if (!store.open(where, &why)) {
-        err << "orvik3: the service history " << where.describe() << " cannot be read: " << why
-            << Qt::endl;
+        err << "orvik3: the service history " << where.describe()
+            << " cannot be read: " << why.simplified() << Qt::endl;
         return kExitNoAnswer;
     }
     const auto print = [&](const QJsonArray& json, const QString& text) {
