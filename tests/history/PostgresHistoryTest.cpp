@@ -69,9 +69,9 @@ TEST_F(PostgresHistory, Writer) {
 TEST_F(PostgresHistory, TwoProgramsWritingAtOnceLoseNothing) {
     ASSERT_TRUE(up_);
     QProcess writers[2];
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kWriter, url("right", dir_->path()));
     for (QProcess& w : writers) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(kWriter, url("right", dir_->path()));
         w.setProcessEnvironment(env);
         w.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=*.Writer"});
     }
@@ -92,20 +92,18 @@ TEST_F(PostgresHistory, TwoProgramsWritingAtOnceLoseNothing) {
 
 TEST_F(PostgresHistory, AServerThatIsDownOrRefusesTheLoginNeverStopsTheWork) {
     ASSERT_TRUE(up_);
-    const struct {
-        QString history, why;
-    } cases[] = {{url("wrong", dir_->path()), "password authentication failed"},
-                 {url("right", dir_->filePath("down")), "No such file or directory"},
-                 {url("right", dir_->path()), ""}};
-    for (const auto& c : cases) {
+    const std::pair<QString, QString> cases[] = {
+        {url("wrong", dir_->path()), "password authentication failed"},
+        {url("right", dir_->filePath("down")), "No such file or directory"},
+        {url("right", dir_->path()), ""}};  // the server up: recorded, nothing said
+    for (const auto& [history, why] : cases) {
         const ProgramResult r =
-            runProgram(ORVIK3_PROGRAM, {"--simulate", "status", "--history", c.history});
+            runProgram(ORVIK3_PROGRAM, {"--simulate", "status", "--history", history});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.contains("Serial Number: 10234\n"));
         EXPECT_EQ(r.err.count("The service history is not being recorded: "),
-                  c.why.isEmpty() ? 0 : 1)
-            << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(c.why)) << r.err.toStdString();
+                  why.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
     }
     Store store;
     ASSERT_TRUE(store.open(parseLocation(url("right", dir_->path())), nullptr));
