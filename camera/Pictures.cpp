@@ -210,7 +210,7 @@ void setCameraColouration(Camera& camera, int index) {
     s.CommandIndex = Row::PictureColour;
     Constants(s);
     PictureColour_Constants(s, index);
-    camera.engine().Transmit();
+    transmitRecorded(camera);  // a setting the camera keeps
 }
 
 QImage viewPicture(const HeldPicture& picture, int paletteNumber) {
