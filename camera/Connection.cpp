@@ -111,9 +111,11 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
         read.record.reset();
     }
     if (!read.record) {
-        read.record.reset();
-        read.outcome.fail({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         s.StatusCommsError = true;
+        read.outcome.ok = false;
+        // A read the user stopped is no communication error.
+        if (!stopRequested())
+            read.outcome.tell({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         recordStatus(c, block, read.record);
         return read;
     }
