@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "link/Packet.h"
+#include "status/StatusRecord.h"
 
 namespace images {
 
@@ -41,6 +42,7 @@ HeldPicture HoldPicture(const SharedState& s) {
     held.header = s.ImageHeader;
     held.newFirmware = s.NewFirmware;
     held.tempUnitText = s.TempUnitText;
+    held.cameraSerial = serialNumberShown(s.CameraSerialNumber, s.SerialNumberText);
     return held;
 }
 

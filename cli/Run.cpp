@@ -1,9 +1,11 @@
 // One run of the program: parse, then the desktop program or one command on the camera
 // operations, without a window.
 #include <QCoreApplication>
+#include <QJsonDocument>
 #include <QTextStream>
 
 #include "app/SharedState.h"
+#include "app/Version.h"
 #include "camera/Camera.h"
 #include "camera/Connection.h"
 #include "cli/CommandLine.h"
@@ -11,6 +13,26 @@
 #include "cli/LineSetup.h"
 
 namespace {
+
+int runAction(CliRun& run, const Invocation& c) {
+    using A = Invocation::Action;
+    switch (c.action) {
+        case A::Ports:
+            return runPorts(run);
+        case A::Status:
+            return runStatus(run, c.saveFile);
+        case A::SetTime:
+            return runSetTime(run, c.at);
+        case A::Settings:
+            return runSettingsCommand(run, c.settings);
+        case A::Picture:
+            return runPictureCommand(run, c.picture);
+        case A::Upload:
+            return runUploadCommand(run, c.upload);
+        default:
+            return kExitUsage;
+    }
+}
 
 int runCommand(const Invocation& c) {
     QTextStream out(stdout), err(stderr);
@@ -30,19 +52,14 @@ int runCommand(const Invocation& c) {
     // The port and speed chosen, as "Set" and the speed buttons choose them.
     if (c.common.port != 0) camera::choosePort(camera, c.common.port);
     if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
-    CliRun run{camera, c.common, out, err, {}};
+    // With --json the object takes the place of the text on standard output.
+    QString replacedText;
+    QTextStream textOut(&replacedText);
+    CliRun run{camera, c.common, c.common.json ? textOut : out, err, {}, {}};
     run.connect = [&run] { return connectCamera(run); };
-
-    using A = Invocation::Action;
-    switch (c.action) {
-        case A::Ports: return runPorts(run);
-        case A::Status: return runStatus(run, c.saveFile);
-        case A::SetTime: return runSetTime(run, c.at);
-        case A::Settings: return runSettingsCommand(run, c.settings);
-        case A::Picture: return runPictureCommand(run, c.picture);
-        case A::Upload: return runUploadCommand(run, c.upload);
-        default: return kExitUsage;
-    }
+    const int code = runAction(run, c);
+    if (c.common.json) out << QJsonDocument(run.json).toJson() << Qt::flush;
+    return code;
 }
 
 }  // namespace
@@ -54,6 +71,10 @@ int runProgram(int argc, char** argv) {
     if (!c.error.isEmpty()) {
         QTextStream(stderr) << "orvik3: " << c.error << "\n\n" << usageText();
         return kExitUsage;
+    }
+    if (c.action == Invocation::Action::Version) {
+        QTextStream(stdout) << "orvik3 " << kProgramVersion << Qt::endl;
+        return kExitOk;
     }
     if (c.action == Invocation::Action::Help) {
         QTextStream(stdout) << usageText() << Qt::flush;

@@ -9,6 +9,7 @@
 #include "camera/Report.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "link/PortDiscovery.h"
 
 camera::StatusRead connectAndRead(CliRun& run) {
@@ -26,14 +27,16 @@ bool connectCamera(CliRun& run) {
 
 int runPorts(CliRun& run) {
     run.out << portMapDescription(run.camera.ports(), true) << Qt::endl;
-    run.out << "Port list: " << portListEntries(run.camera.state().PortPresent).join(", ")
-            << Qt::endl;
+    const QStringList entries = portListEntries(run.camera.state().PortPresent);
+    run.out << "Port list: " << entries.join(", ") << Qt::endl;
+    run.json = portsJson(portMapReports(run.camera.ports()), entries);  // probed just now
     return kExitOk;
 }
 
 int runStatus(CliRun& run, const QString& saveFile) {
     const camera::StatusRead read = connectAndRead(run);
     if (run.camera.state().StatusCommsError) return kExitNoAnswer;
+    run.json = statusJson(read);
     QString shown = read.report;
     run.out << shown.replace("\r\n", "\n") << Qt::flush;
     if (saveFile.isEmpty()) return kExitOk;
@@ -49,7 +52,9 @@ int runSetTime(CliRun& run, const QDateTime& at) {
     if (!run.connect()) return kExitNoAnswer;
     const ClockValues clock = at.isValid() ? clockValuesAt(at) : camera::takePcClock(run.camera);
     run.camera.state().LastReply.clear();
-    if (camera::sendTimeDate(run.camera, clock)) return kExitOk;
+    const bool accepted = camera::sendTimeDate(run.camera, clock);
+    run.json = clockJson(clock, accepted);
+    if (accepted) return kExitOk;
     run.err << "Orvik 3: the camera did not accept the time and date" << Qt::endl;
     return kExitNoAnswer;
 }
