@@ -12,61 +12,6 @@ QJsonValue reading(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-void addIdentity(QJsonObject& o, const StatusRecord& r) {
-    o["serial_number"] = serialNumberShown(r.CameraSerialNumber, r.SerialNumberText);
-    o["micro_version"] = r.MicroVersionText;
-    o["camera_fpga_version"] = r.CameraFpgaVersionText;
-    o["lens_fpga_version"] = r.LensFpgaVersionText;
-    o["sensor"] = r.SensorKit;
-    o["video_standard"] = r.VideoStandardText;
-    o["run_time_hours"] = r.RunTimeHours;
-    o["run_time_mins"] = r.RunTimeMinutes;
-}
-
-void addEnvironment(QJsonObject& o, const StatusRecord& r) {
-    o["humidity_alarm_enabled"] = r.HumidityAlarmEnabled;
-    o["max_humidity_percent"] = r.MaxHumidityPercent;
-    o["humidity_now_percent"] = reading(r.HumidityNowPercent);
-    o["max_heatsink_temp_c"] = r.MaxHeatsinkCelsius;
-    o["heatsink_temp_now_c"] = reading(r.HeatsinkNowCelsius);
-    // Gain and offset are a BST sensor's only.
-    const bool bst = r.SensorKit == QLatin1String("BST 200") || r.SensorKit == "BST 205";
-    o["gain"] = bst ? QJsonValue(r.GainValue) : QJsonValue();
-    o["offset"] = bst ? QJsonValue(r.OffsetValue) : QJsonValue();
-}
-
-void addSettings(QJsonObject& o, const StatusRecord& r) {
-    o["lcd_colour"] = r.LcdColour;
-    o["lcd_brightness"] = r.LcdBrightness;
-    o["lcd_contrast"] = r.LcdContrast;
-    o["iris_pulse_width"] = r.IrisPulseWidthValue;
-    o["cold_starts"] = r.ColdStartCount;
-    o["warm_starts"] = r.WarmStartCount;
-    o["factory_ambient_sensor"] = r.FactoryAmbientSensor;
-    o["factory_spot_sensor"] = r.FactorySpotSensor;
-    o["factory_transmitter"] = r.FactoryTransmitter;
-    o["transmitter_channels"] = r.TxChannelCount;
-    o["zoom"] = r.CustomerZoom;
-    o["time_date_display"] = r.CustomerTimeDate;
-    o["ambient_display"] = r.CustomerAmbientDisplay;
-    o["spot_display"] = r.CustomerSpotDisplay;
-    o["transmitter"] = r.CustomerTransmitter;
-    o["colouration"] = r.ColourationText;
-    o["custom_splash_screen"] = r.CustomSplashScreen;
-    o["pictures_stored"] = r.StoredImageCount;
-    o["temperature_unit"] = r.TempUnitText;
-    o["warning"] = r.WarningText;
-}
-
-void addThresholds(QJsonObject& o, const StatusRecord& r) {
-    o["humidity_adc_on_threshold"] = r.HumidityOnThreshold;
-    o["humidity_adc_off_threshold"] = r.HumidityOffThreshold;
-    o["over_temp_adc_low_on_threshold"] = r.OverTempLowOnThreshold;
-    o["over_temp_adc_low_off_threshold"] = r.OverTempLowOffThreshold;
-    o["over_temp_adc_high_on_threshold"] = r.OverTempHighOnThreshold;
-    o["over_temp_adc_high_off_threshold"] = r.OverTempHighOffThreshold;
-}
-
 QJsonObject healthJson(const LinkHealth& h) {
     return {{"packets", h.packets},   {"nak1", h.nak1},       {"nak2", h.nak2},
             {"timeouts", h.timeouts}, {"resends", h.resends}, {"patched", h.patched}};
@@ -74,13 +19,56 @@ QJsonObject healthJson(const LinkHealth& h) {
 
 }  // namespace
 
+std::vector<std::pair<QString, QJsonValue>> statusFields(const StatusRecord& r) {
+    // Gain and offset are a BST sensor's only.
+    const bool bst = r.SensorKit == QLatin1String("BST 200") || r.SensorKit == "BST 205";
+    return {{"serial_number", serialNumberShown(r.CameraSerialNumber, r.SerialNumberText)},
+            {"micro_version", r.MicroVersionText},
+            {"camera_fpga_version", r.CameraFpgaVersionText},
+            {"lens_fpga_version", r.LensFpgaVersionText},
+            {"sensor", r.SensorKit},
+            {"video_standard", r.VideoStandardText},
+            {"run_time_hours", r.RunTimeHours},
+            {"run_time_mins", r.RunTimeMinutes},
+            {"humidity_alarm_enabled", r.HumidityAlarmEnabled},
+            {"max_humidity_percent", r.MaxHumidityPercent},
+            {"humidity_now_percent", reading(r.HumidityNowPercent)},
+            {"max_heatsink_temp_c", r.MaxHeatsinkCelsius},
+            {"heatsink_temp_now_c", reading(r.HeatsinkNowCelsius)},
+            {"gain", bst ? QJsonValue(r.GainValue) : QJsonValue()},
+            {"offset", bst ? QJsonValue(r.OffsetValue) : QJsonValue()},
+            {"lcd_colour", r.LcdColour},
+            {"lcd_brightness", r.LcdBrightness},
+            {"lcd_contrast", r.LcdContrast},
+            {"iris_pulse_width", r.IrisPulseWidthValue},
+            {"cold_starts", r.ColdStartCount},
+            {"warm_starts", r.WarmStartCount},
+            {"factory_ambient_sensor", r.FactoryAmbientSensor},
+            {"factory_spot_sensor", r.FactorySpotSensor},
+            {"factory_transmitter", r.FactoryTransmitter},
+            {"transmitter_channels", r.TxChannelCount},
+            {"zoom", r.CustomerZoom},
+            {"time_date_display", r.CustomerTimeDate},
+            {"ambient_display", r.CustomerAmbientDisplay},
+            {"spot_display", r.CustomerSpotDisplay},
+            {"transmitter", r.CustomerTransmitter},
+            {"colouration", r.ColourationText},
+            {"custom_splash_screen", r.CustomSplashScreen},
+            {"pictures_stored", r.StoredImageCount},
+            {"temperature_unit", r.TempUnitText},
+            {"warning", r.WarningText},
+            {"humidity_adc_on_threshold", r.HumidityOnThreshold},
+            {"humidity_adc_off_threshold", r.HumidityOffThreshold},
+            {"over_temp_adc_low_on_threshold", r.OverTempLowOnThreshold},
+            {"over_temp_adc_low_off_threshold", r.OverTempLowOffThreshold},
+            {"over_temp_adc_high_on_threshold", r.OverTempHighOnThreshold},
+            {"over_temp_adc_high_off_threshold", r.OverTempHighOffThreshold}};
+}
+
 QJsonObject statusJson(const camera::StatusRead& read) {
     QJsonObject o;
     if (!read.record) return o;
-    addIdentity(o, *read.record);
-    addEnvironment(o, *read.record);
-    addSettings(o, *read.record);
-    addThresholds(o, *read.record);
+    for (const auto& [key, value] : statusFields(*read.record)) o[key] = value;
     o["report"] = QString(read.report).replace("\r\n", "\n");
     return o;
 }

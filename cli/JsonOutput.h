@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 #include "camera/Connection.h"
@@ -12,8 +13,11 @@
 #include "status/TimeDate.h"
 
 struct LinkHealth;
+struct StatusRecord;
 
-// The decoded status fields, and the Camera Setup Summary's text as printed.
+// The decoded status fields in the order the Camera Setup Summary shows them.
+std::vector<std::pair<QString, QJsonValue>> statusFields(const StatusRecord& record);
+// Those fields, and the Camera Setup Summary's text as printed.
 QJsonObject statusJson(const camera::StatusRead& read);
 // Each port of the map, and the entries the port lists offer.
 QJsonObject portsJson(const std::vector<PortReport>& ports, const QStringList& portList);
