@@ -8,15 +8,37 @@
 
 enum class Indicator { Grey, Green, Red };
 
-// "2400 packets, 0 NAK1, 1 NAK2, 0 time-outs, 0 resends, 0 patched".
+// What a verified download concluded, or nothing for a plain one.
+inline QString verificationText(const LinkHealth& h) {
+    if (h.downloads == 0) return {};
+    if (h.undecided > 0)
+        return QString("not verified: no two of three downloads agree on %1 packet%2")
+            .arg(h.undecided)
+            .arg(h.undecided == 1 ? "" : "s");
+    if (h.decided > 0)
+        return QString("verified after %1 differing packet%2 decided by a third download")
+            .arg(h.decided)
+            .arg(h.decided == 1 ? " was" : "s were");
+    return "verified: two downloads agree";
+}
+
+// "2400 packets, 0 NAK1, 1 NAK2, 0 time-outs, 0 resends, 0 patched", and what a verification
+// concluded.
 inline QString healthText(const LinkHealth& h) {
+    const QString verdict = verificationText(h);
     return QString("%1 packets, %2 NAK1, %3 NAK2, %4 time-outs, %5 resends, %6 patched")
-        .arg(h.packets)
-        .arg(h.nak1)
-        .arg(h.nak2)
-        .arg(h.timeouts)
-        .arg(h.resends)
-        .arg(h.patched);
+               .arg(h.packets)
+               .arg(h.nak1)
+               .arg(h.nak2)
+               .arg(h.timeouts)
+               .arg(h.resends)
+               .arg(h.patched) +
+           (verdict.isEmpty() ? QString() : "; " + verdict);
+}
+
+// The health line a front end shows when a transfer ends.
+inline QString transferHealthLine(const LinkHealth& h, bool complete) {
+    return QString("Last transfer%1: %2").arg(complete ? "" : " (incomplete)").arg(healthText(h));
 }
 
 class LinkObserver {

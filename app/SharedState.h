@@ -23,6 +23,11 @@ struct LinkHealth {
     int timeouts = 0;     // idle time-outs ("Resend")
     int resends = 0;      // control packets sent again after a time-out
     int patched = 0;      // places filled by repeating a neighbour (the NAK1 recovery)
+    // A verified download: the downloads made (0: not verified), the differing packets a third
+    // download decided by majority, and those on which no two of three agreed.
+    int downloads = 0;
+    int decided = 0;
+    int undecided = 0;
 };
 
 struct SharedState {

@@ -10,6 +10,9 @@
 
 #include "tests/support/ScriptedDialogs.h"
 #include "app/Mail.h"
+#include "camera/Camera.h"
+#include "camera/Connection.h"
+#include "camera/Pictures.h"
 #include "forms/Program.h"
 #include "forms/DownloadImageTab.h"
 #include "images/Render.h"
@@ -60,6 +63,24 @@ double downloadSeconds() {
     return milliseconds(start, end) / 1000.0;
 }
 
+// A verified download of a clean picture against a plain one of the same picture, same run.
+double verifyRatio() {
+    camsim::SimCamera camera;  // paced at 115200 both ways
+    PortMap ports;
+    ports.assign(1, QString::fromStdString(camera.devicePath()));
+    SharedState state;
+    ScriptedDialogs dialogs;
+    camera::Camera cam(state, dialogs, ports, Timing{});
+    camera::startLink(cam);
+    const auto start = Clock::now();
+    const camera::Download plain = camera::downloadPicture(cam, 1);
+    const auto middle = Clock::now();
+    const camera::Download verified = camera::downloadVerified(cam, 1);
+    const auto end = Clock::now();
+    if (!plain.picture || !verified.picture || verified.health.downloads != 2) return -1;
+    return milliseconds(middle, end) / milliseconds(start, middle);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,5 +92,7 @@ int main(int argc, char** argv) {
     const double download = downloadSeconds();
     if (download > 0) std::printf("picture_download_ratio: %.3f\n", download / kWireLimitS);
     std::fflush(stdout);
-    return render >= 0 && download > 0 ? 0 : 1;
+    const double verify = verifyRatio();
+    if (verify > 0) std::printf("verify_ratio: %.3f\n", verify);
+    return render >= 0 && download > 0 && verify > 0 ? 0 : 1;
 }

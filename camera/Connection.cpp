@@ -1,7 +1,9 @@
 #include "camera/Connection.h"
 
 #include "app/SharedState.h"
+#include "app/Wait.h"
 #include "camera/Camera.h"
+#include "camera/PictureStore.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 #include "link/Packet.h"
@@ -32,6 +34,7 @@ class ReadScope {
 // Writes the status request and waits for the block. False when the port could not be opened
 // (nothing is written then) or the camera did not answer in time.
 bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
+    if (stopRequested()) return false;
     SerialPort& port = c.engine().port();
     try {
         OpenPortForStatusRequest(port, c.dialogs(), c.state().PortPresent, portText);
@@ -91,16 +94,21 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     ReadScope scope(s, c.engine().port());
     s.StatusCommsError = false;  // it tells of the last read, not of any read before
     StatusRead read;
-    QByteArray block;
-    if (requestStatusBlock(c, portText, block)) {
-        const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber,
-                                       s.SerialNumberText, s.NewFirmware, s.OldFirmware};
+    const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber, s.SerialNumberText,
+                                   s.NewFirmware, s.OldFirmware};
+    // A block the line damaged would show wrong values as the camera's: it is asked for again,
+    // and counts as no answer in the end.
+    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
+        QByteArray block;
+        if (request > 1) c.engine().askingAgain("status block", request);
+        if (!requestStatusBlock(c, portText, block)) break;  // silence or port trouble
         read.record = decodeStatusBlock(block, previous);
-    }
-    // A block the line damaged would show wrong values as the camera's: it counts as no answer.
-    if (!read.record || !read.record->ChecksumOk) {
+        if (read.record && read.record->ChecksumOk) break;
         read.record.reset();
-        read.outcome.fail({"Communication error with camera", "Orvik 3", MsgIcon::Exclamation});
+    }
+    if (!read.record) {
+        read.record.reset();
+        read.outcome.fail({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         s.StatusCommsError = true;
         return read;
     }

@@ -8,6 +8,7 @@
 #include "app/FileSave.h"
 #include "app/ProgramFiles.h"
 #include "app/SerialPort.h"
+#include "app/Wait.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
@@ -178,7 +179,7 @@ FpgaUpload::Result FpgaUpload::blockLoop(const std::function<void(int)>& progres
         }
         replyHandled_ = false;
         engine_.Receive();
-        if (!replyHandled_) return Result::PortFailed;
+        if (!replyHandled_ || stopRequested()) return Result::PortFailed;
         if (s_.FpgaSendNext)
             sinceRequest.restart();
         else if (!s_.FpgaLastBlockSent &&

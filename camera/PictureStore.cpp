@@ -17,15 +17,16 @@ int PictureNumberOf(const QString& entryText) {
     return entryText.trimmed().toInt();
 }
 
-void RxImagesStoredOnTheCamera(SharedState& s) {
-    if (!s.ImageCountRequested) return;
+bool RxImagesStoredOnTheCamera(SharedState& s) {
+    if (!s.ImageCountRequested) return true;
     s.ImageCountRequested = false;
-    // Nothing, or a reply the line damaged (garbage before it, a bad checksum): the count stays
-    // as it was rather than taking a wrong one.
     // A refusal reads as a count reply would (21 or 24 pictures): its complement tells it.
-    if (s.RxPacket.contains(cameraNak()) || s.RxPacket.contains(cameraCan())) return;
+    if (s.RxPacket.contains(cameraNak()) || s.RxPacket.contains(cameraCan())) return true;
+    // Nothing, or a reply the line damaged (noise before it, a bad checksum): the count stays
+    // as it was rather than taking a wrong one.
     const std::optional<QByteArray> count = shortReplyValues(s.RxPacket, 1, false, Framing::from(s));
     if (count) s.StoredImageCount = static_cast<std::uint8_t>(count->at(0));
+    return count || s.RxPacket.isEmpty();
 }
 
 TransferOutcome TransferOutcomeOf(const SharedState& s) {
@@ -54,6 +55,14 @@ QString PatchedPicture(int patched) {
                "in by repeating the packet before them. Retrieve the image again for a clean "
                "copy.")
         .arg(patched);
+}
+
+QString NotVerified(int packets) {
+    return QStringLiteral(
+               "The picture could not be verified: in three downloads no two copies agree on %1 "
+               "of its packets, so parts of it may be wrong. Check the cable and retrieve it "
+               "again.")
+        .arg(packets);
 }
 
 QString SaveFailed(const QString& path, const QString& why) {

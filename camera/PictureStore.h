@@ -24,7 +24,8 @@ int PictureNumberOf(const QString& entryText);
 
 // The image-count reply handler: while ImageCountRequested is set, clears it and takes byte 5
 // of RxPacket as StoredImageCount. A reply too short to hold that byte leaves the count alone.
-void RxImagesStoredOnTheCamera(SharedState& s);
+// False when a reply came but the line damaged it.
+bool RxImagesStoredOnTheCamera(SharedState& s);
 
 // What a picture transfer amounted to, from the engine's results.
 enum class TransferOutcome {
@@ -50,6 +51,7 @@ HeldPicture HoldPicture(const SharedState& s);
 // Texts the tab shows.
 namespace text {
 inline const QString kOrvik = QStringLiteral("Orvik 3");
+inline const QString kCommsError = QStringLiteral("Communication error with camera");
 inline const QString kFileError = QStringLiteral("Orvik 3: Error");
 inline const QString kDownloadSuccessful = QStringLiteral(
     "Image download sucessful, you are recommended to save the downloaded image as a backup "
@@ -70,6 +72,7 @@ inline const QString kNotAPicture = QStringLiteral(
     "The picture did not arrive complete: the transfer stopped after repeated errors on the "
     "line. The picture shown has not changed; please retrieve the image again.");
 QString PatchedPicture(int patched);
+QString NotVerified(int packets);
 QString SaveFailed(const QString& path, const QString& why);
 }  // namespace text
 

@@ -58,17 +58,25 @@ void afterDelete(Camera& camera, const std::function<void()>& readStatus) {
 
 void queryImageCount(Camera& camera) {
     SharedState& s = camera.state();
-    s.CommandIndex = Row::ImageCount;
-    Constants(s);
-    s.ImageCountRequested = true;
-    // The count reply is ours to read, whoever else listens for replies.
-    std::function<void()>& slot = camera.engine().handlers.imageCount;
-    const std::function<void()> before =
-        std::exchange(slot, [&s] { RxImagesStoredOnTheCamera(s); });
-    camera.engine().Transmit();
-    slot = before;
-    // Left set after a send that never happened, the next plain reply would pass for a count.
-    s.ImageCountRequested = false;
+    CommsEngine& engine = camera.engine();
+    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
+        if (request > 1) engine.askingAgain("picture-count reply", request);
+        s.CommandIndex = Row::ImageCount;
+        Constants(s);
+        s.ImageCountRequested = true;
+        s.RxPacket.clear();
+        bool whole = true;
+        {
+            // The count reply is ours to read, whoever else listens for replies.
+            CommsEngine::HandlerScope scope(engine.handlers.imageCount,
+                                            [&] { whole = RxImagesStoredOnTheCamera(s); });
+            engine.Transmit();
+        }
+        // Left set after a send that never happened, the next plain reply would pass for a count.
+        s.ImageCountRequested = false;
+        if (whole) return;
+    }
+    showMessage(camera.dialogs(), {text::kCommsError, text::kOrvik, MsgIcon::Exclamation});
 }
 
 int pictureCount(Camera& camera, const std::function<void()>& readStatus) {
@@ -79,11 +87,14 @@ int pictureCount(Camera& camera, const std::function<void()>& readStatus) {
     return camera.state().StoredImageCount;
 }
 
-Download downloadPicture(Camera& camera, int number) {
-    SharedState& s = camera.state();
+void prepareDownload(Camera& camera) {
     camera.port().setSettings(settingsForSpeed(115200));
-    s.DownloadStarted = true;
     sendRow(camera, Row::DownloadReturnToNormal);
+}
+
+Download transferPicture(Camera& camera, int number) {
+    SharedState& s = camera.state();
+    s.DownloadStarted = true;
     transfer(camera, number);
     Download d;
     d.result = TransferOutcomeOf(s);
@@ -102,6 +113,11 @@ Download downloadPicture(Camera& camera, int number) {
     if (d.result == TransferOutcome::GaveUp)
         d.outcome.tell({text::kNotAPicture, text::kOrvik, MsgIcon::Exclamation});
     return d;
+}
+
+Download downloadPicture(Camera& camera, int number) {
+    prepareDownload(camera);
+    return transferPicture(camera, number);
 }
 
 void deletePicture(Camera& camera, int number, const std::function<void()>& readStatus) {

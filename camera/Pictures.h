@@ -35,6 +35,14 @@ int pictureCount(Camera& camera, const std::function<void()>& readStatus);
 
 // Picture `number` (0: the splash picture): the return-to-normal row, then the transfer.
 Download downloadPicture(Camera& camera, int number);
+// The two halves of downloadPicture: the line set for a transfer, then one transfer.
+void prepareDownload(Camera& camera);
+Download transferPicture(Camera& camera, int number);
+// The 8-bit checksum cannot see two flips of one bit in a packet, so the picture comes twice and
+// the copies are compared packet by packet; where they differ, a third download decides by
+// majority. The health says which (verified, decided, or not verified when no two of three
+// agree on some packet: then the outcome fails and the picture is the first copy there).
+Download downloadVerified(Camera& camera, int number);
 
 // Deletes one picture (the list index) or all; then an old camera's status is read again
 // (`readStatus`, the status report) and the camera returns to normal.

@@ -6,6 +6,7 @@
 
 #include "app/FileSave.h"
 #include "app/SerialPort.h"
+#include "app/Wait.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
@@ -96,7 +97,7 @@ void SplashUpload::runUpload() {
     port.output(start.head);
     port.output(start.trailer);
     s_.SplashReplyLength = 10;
-    for (;;) {
+    while (!stopRequested()) {
         if (!port.portOpen()) port.setPortOpen(true);  // closed under us by a line error
         s_.SplashReplyMode = true;
         replyHandled_ = false;

@@ -20,7 +20,7 @@ const QStringList kValued = {"port", "speed", "repair-centre", "save",
                              "at",   "trace", "palette",       "out",
                              "format"};
 const QStringList kSwitches = {"simulate", "full-edition", "now",    "force",
-                               "yes",      "json",         "version"};
+                               "yes",      "verify",       "json",   "version"};
 
 const QStringList kCommandWords = {"ports",  "status",   "set-time", "pictures",
                                    "download", "delete", "store",    "console",
@@ -56,6 +56,8 @@ QString applyOption(Invocation& c, bool& help, const QString& name, const QStrin
         p.force = true;
     else if (name == "yes")
         p.yes = true;
+    else if (name == "verify")
+        p.verify = true;
     else if (name == "json")
         o.json = true;
     else if (name == "port") {
@@ -134,6 +136,7 @@ QString pictureOptions(Invocation& c) {
     const bool download = picture && p.kind == PictureCommand::Kind::Download;
     if (!download && (!p.palette.isEmpty() || !p.out.isEmpty() || !p.format.isEmpty() || p.force))
         return "--palette, --out, --format and --force belong to the download command";
+    if (!download && p.verify) return "--verify belongs to the download command";
     const bool yesNeeded = (picture && p.kind == PictureCommand::Kind::Delete) ||
                            (c.action == Action::Settings &&
                             c.settings.kind == SettingsCommand::Kind::StartValues);
@@ -297,13 +300,16 @@ QString usageText() {
         "                             to its memory and print what a status read then shows\n"
         "  pictures                   connect and print how many pictures the camera holds\n"
         "  download N|splash|all [--palette NAME] [--out PATH] [--format bmp|png|csv]\n"
-        "           [--force]         save pictures as the screen shows them, strip included;\n"
+        "           [--force] [--verify]\n"
+        "                             save pictures as the screen shows them, strip included;\n"
         "                             NAME is an entry of the colour list (\"Red hot, white\");\n"
         "                             csv writes the 320 x 240 pixel values, one row a line,\n"
         "                             after '#' lines with the header fields and the palette;\n"
         "                             all saves 1 to the stored count into the folder PATH as\n"
         "                             picture-NN.bmp (.png, .csv); a picture already saved is\n"
-        "                             skipped unless --force\n"
+        "                             skipped unless --force; --verify downloads each picture\n"
+        "                             twice and compares the copies (a third decides where\n"
+        "                             they differ), and saves none it could not verify\n"
         "  delete N|all --yes         delete one stored picture, or all of them\n"
         "  store                      make the camera store a picture now\n"
         "  splash FILE.bmp            upload a 320 x 240, 24-bit bitmap as the start-up picture\n"
@@ -329,5 +335,5 @@ QString usageText() {
         text += QStringLiteral("  ") + QLatin1String(choice.text) + '\n';
     return text + QStringLiteral(
                       "\nExit codes: 0 done, 1 the camera did not answer (or the action failed), 2 "
-                      "bad usage.\n");
+                      "bad usage,\n130 stopped by Ctrl-C, 143 stopped by SIGTERM.\n");
 }

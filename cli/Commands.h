@@ -20,6 +20,7 @@ struct PictureCommand {
     QString format;   // "bmp", "png" or "csv" (from --format, else from --out's suffix, else bmp)
     bool force = false;
     bool yes = false;
+    bool verify = false;  // download twice and compare
 };
 
 struct SettingsCommand {

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "app/LinkObserver.h"
+#include "app/Wait.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
 #include "cli/Commands.h"
@@ -52,48 +53,26 @@ class ProgressLine {
 
 // During a transfer: the progress line on a terminal and the health line at its end, passing
 // everything on to whoever watched before.
-class TransferPrinter : public LinkObserver {
+class TransferPrinter : public ChainedObserver {
   public:
     TransferPrinter(CliRun& run, const QString& what)
-        : run_(run),
-          engine_(run.camera.engine()),
-          next_(engine_.observer()),
+        : ChainedObserver(run.camera.engine()),
+          run_(run),
           line_(run.err, what),
-          terminal_(isatty(STDERR_FILENO)) {
-        engine_.setObserver(this);
-    }
-    ~TransferPrinter() override {
-        engine_.setObserver(next_);
-        line_.finish();
-    }
-    TransferPrinter(const TransferPrinter&) = delete;
-    TransferPrinter& operator=(const TransferPrinter&) = delete;
+          terminal_(isatty(STDERR_FILENO)) {}
+    ~TransferPrinter() override { line_.finish(); }
 
-    void showIndicator(Indicator which) override {
-        if (next_) next_->showIndicator(which);
-    }
-    void showNote(const QString& text) override {
-        if (next_) next_->showNote(text);
-    }
-    void showCaption(bool visible, const QString& text) override {
-        if (next_) next_->showCaption(visible, text);
-    }
     void showProgress(bool visible, int value) override {
-        if (next_) next_->showProgress(visible, value);
+        ChainedObserver::showProgress(visible, value);
         if (terminal_) line_.update(visible, value);
     }
     void showTransferHealth(const LinkHealth& health, bool complete) override {
-        if (next_) next_->showTransferHealth(health, complete);
-        run_.err << QString("Last transfer%1: %2")
-                        .arg(complete ? "" : " (incomplete)")
-                        .arg(healthText(health))
-                 << Qt::endl;
+        ChainedObserver::showTransferHealth(health, complete);
+        run_.err << transferHealthLine(health, complete) << Qt::endl;
     }
 
   private:
     CliRun& run_;
-    CommsEngine& engine_;
-    LinkObserver* next_;
     ProgressLine line_;
     bool terminal_;
 };
@@ -134,7 +113,7 @@ bool save(CliRun& run, const PictureCommand& c, const images::HeldPicture& pictu
     return QFileInfo::exists(path);
 }
 
-bool downloadOne(CliRun& run, const PictureCommand& c, int number) {
+bool downloadOne(CliRun& run, const PictureCommand& c, int number, QStringList& saved) {
     const QString path = outputPath(c, number);
     const QString what =
         number == 0 ? QString("the splash picture") : QString("picture %1").arg(number);
@@ -148,13 +127,15 @@ bool downloadOne(CliRun& run, const PictureCommand& c, int number) {
     camera::Download d;
     {
         TransferPrinter printer(run, what);
-        d = camera::downloadPicture(run.camera, number);
+        d = c.verify ? camera::downloadVerified(run.camera, number)
+                     : camera::downloadPicture(run.camera, number);
     }
+    if (stopRequested()) return false;  // a transfer cut short is not a picture: nothing is saved
     camera::showMessages(run.camera.dialogs(), d.outcome);
     json.health = &d.health;
     json.result = "failed";
-    if (!d.picture) {
-        fail(run, what + " was not downloaded");
+    if (!d.picture || !d.outcome.ok) {
+        fail(run, what + (d.picture ? " was not saved" : " was not downloaded"));
         addPictureJson(run.json, json);
         return false;
     }
@@ -164,6 +145,7 @@ bool downloadOne(CliRun& run, const PictureCommand& c, int number) {
         return false;
     }
     run.out << "Saved " << what << " to " << path << Qt::endl;
+    saved << path;
     json.result = "saved";
     addPictureJson(run.json, json);
     return true;
@@ -179,8 +161,24 @@ int download(CliRun& run, const PictureCommand& c) {
         for (int n = 1, count = storedCount(run); n <= count; ++n) numbers << n;
     run.json["pictures"] = QJsonArray();
     if (numbers.isEmpty()) run.out << "The camera holds no pictures" << Qt::endl;
+    const int held = run.camera.state().StoredImageCount;
+    if (c.target == Target::One && c.number > held) {
+        fail(run, QString("there is no picture %1: the camera holds %2 %3")
+                      .arg(c.number)
+                      .arg(held)
+                      .arg(held == 1 ? "picture" : "pictures"));
+        return kExitNoAnswer;
+    }
     bool allSaved = true;
-    for (int n : numbers) allSaved = downloadOne(run, c, n) && allSaved;
+    QStringList saved;
+    for (int n : numbers) {
+        allSaved = downloadOne(run, c, n, saved) && allSaved;
+        if (stopRequested()) {
+            run.err << "Orvik 3: pictures saved before the stop: "
+                    << (saved.isEmpty() ? QString("none") : saved.join(", ")) << Qt::endl;
+            break;
+        }
+    }
     return allSaved ? kExitOk : kExitNoAnswer;
 }
 

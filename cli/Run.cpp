@@ -11,26 +11,20 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
+#include "cli/StopSignals.h"
 
 namespace {
 
 int runAction(CliRun& run, const Invocation& c) {
     using A = Invocation::Action;
     switch (c.action) {
-        case A::Ports:
-            return runPorts(run);
-        case A::Status:
-            return runStatus(run, c.saveFile);
-        case A::SetTime:
-            return runSetTime(run, c.at);
-        case A::Settings:
-            return runSettingsCommand(run, c.settings);
-        case A::Picture:
-            return runPictureCommand(run, c.picture);
-        case A::Upload:
-            return runUploadCommand(run, c.upload);
-        default:
-            return kExitUsage;
+        case A::Ports: return runPorts(run);
+        case A::Status: return runStatus(run, c.saveFile);
+        case A::SetTime: return runSetTime(run, c.at);
+        case A::Settings: return runSettingsCommand(run, c.settings);
+        case A::Picture: return runPictureCommand(run, c.picture);
+        case A::Upload: return runUploadCommand(run, c.upload);
+        default: return kExitUsage;
     }
 }
 
@@ -57,7 +51,13 @@ int runCommand(const Invocation& c) {
     QTextStream textOut(&replacedText);
     CliRun run{camera, c.common, c.common.json ? textOut : out, err, {}, {}};
     run.connect = [&run] { return connectCamera(run); };
+
+    const StopSignals stops;
     const int code = runAction(run, c);
+    if (const int stopped = StopSignals::exitCode()) {
+        err << "Orvik 3: stopped by " << (stopped == 130 ? "Ctrl-C" : "SIGTERM") << Qt::endl;
+        return stopped;
+    }
     if (c.common.json) out << QJsonDocument(run.json).toJson() << Qt::flush;
     return code;
 }

@@ -42,3 +42,7 @@ struct AppContext {
     std::function<void(int32_t number, bool open)> serialNumberEntry;
     std::function<void()> openFpgaForm;
 };
+
+// Before a window closes while a picture comes: asks whether to stop the transfer, and stops it
+// (the camera is sent the end packet). False when the user would rather let it finish.
+bool allowCloseDuringTransfer(AppContext& ctx);

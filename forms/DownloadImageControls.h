@@ -2,6 +2,7 @@
 // The "Download image" tab's controls, by their designed names (each is also the widget's
 // objectName). The tab builds most of them; the viewer frame builds its own.
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -24,6 +25,7 @@ struct DownloadImageControls {
     QPushButton* Image_save_btn = nullptr;
     QGroupBox* Frame4 = nullptr;
     QPushButton* Download_image_ = nullptr;
+    QCheckBox* VerifyDownload_chk = nullptr;  // "Verify (download twice)"
     QProgressBar* ImageProgress = nullptr;
     QLabel* lblUpDown = nullptr;
     QGroupBox* Frame12 = nullptr;

@@ -1,17 +1,20 @@
 // The "Download image" tab's load, picture transfer, rendering, save, delete and store.
 #include "forms/DownloadImageTab.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <csignal>
 
 #include "app/Dialogs.h"
 #include "app/LinkObserver.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
+#include "app/Wait.h"
 #include "camera/Camera.h"
 #include "camera/Pictures.h"
 #include "forms/AppContext.h"
@@ -31,44 +34,42 @@ constexpr int kGreyScaleWhiteHot = 1;
 
 // While a picture comes, the engine's progress and caption go to the tab's bar and label as
 // well as to whoever watched before (the lamps, a command line's progress line).
-class TransferView : public LinkObserver {
+class TransferView : public ChainedObserver {
   public:
     TransferView(CommsEngine& engine, QProgressBar* bar, QLabel* caption)
-        : engine_(engine), next_(engine.observer()), bar_(bar), caption_(caption) {
-        engine_.setObserver(this);
-    }
-    ~TransferView() override { engine_.setObserver(next_); }
-    TransferView(const TransferView&) = delete;
-    TransferView& operator=(const TransferView&) = delete;
+        : ChainedObserver(engine), bar_(bar), caption_(caption) {}
 
-    void showIndicator(Indicator which) override {
-        if (next_) next_->showIndicator(which);
-    }
-    void showNote(const QString& text) override {
-        if (next_) next_->showNote(text);
-    }
     void showProgress(bool visible, int value) override {
         bar_->setValue(visible ? value : 0);
         bar_->setVisible(visible);
-        if (next_) next_->showProgress(visible, value);
+        ChainedObserver::showProgress(visible, value);
     }
     void showCaption(bool visible, const QString& text) override {
         caption_->setText(text);
         caption_->setVisible(visible);
-        if (next_) next_->showCaption(visible, text);
-    }
-    void showTransferHealth(const LinkHealth& health, bool complete) override {
-        if (next_) next_->showTransferHealth(health, complete);
+        ChainedObserver::showCaption(visible, text);
     }
 
   private:
-    CommsEngine& engine_;
-    LinkObserver* next_;
     QProgressBar* bar_;
     QLabel* caption_;
 };
 
 }  // namespace
+
+}  // namespace images
+
+bool allowCloseDuringTransfer(AppContext& ctx) {
+    if (!ctx.state.DownloadStarted) return true;
+    const bool stop = ctx.dialogs.message("A picture is still coming from the camera. Stop the "
+                                          "transfer and close the window?",
+                                          images::text::kOrvik, MsgIcon::Question,
+                                          MsgButtons::YesNo) == MsgAnswer::Yes;
+    if (stop) requestStop(SIGINT);
+    return stop;
+}
+
+namespace images {
 
 DownloadImageTab::DownloadImageTab(AppContext& context, FormHooks hooks, QWidget* parent)
     : QWidget(parent), ctx_(context), s_(context.state), hooks_(std::move(hooks)) {
@@ -111,11 +112,14 @@ void DownloadImageTab::Download_image_Click() {
     camera::Download d;
     {
         TransferView view(ctx_.engine, ui.ImageProgress, ui.lblUpDown);
-        d = camera::downloadPicture(*ctx_.camera, viewer->selectedPicture());
+        const int number = viewer->selectedPicture();
+        d = ui.VerifyDownload_chk->isChecked() ? camera::downloadVerified(*ctx_.camera, number)
+                                               : camera::downloadPicture(*ctx_.camera, number);
     }
     finishTransfer(d);
     setTransferLock(false);
     ui.lblUpDown->clear();
+    clearStop();  // a stop ends one transfer; the program goes on
 }
 
 // Save and "Select colour" stay locked after the transfer: the render unlocks them.
@@ -133,10 +137,16 @@ void DownloadImageTab::setTransferLock(bool locked) {
 
 void DownloadImageTab::finishTransfer(const camera::Download& d) {
     outcome_ = d.result;
-    if (d.picture) {
+    // A picture that failed its verification is shown only if the user wants it all the same.
+    const bool wanted = d.picture && (d.outcome.ok || ctx_.dialogs.message(
+                                                          d.outcome.messages.front().text +
+                                                              "\r\n\r\nShow it anyway?",
+                                                          text::kOrvik, MsgIcon::Question,
+                                                          MsgButtons::YesNo) == MsgAnswer::Yes);
+    if (wanted) {
         held_ = d.picture;
         DisplayStoredImage(kGreyScaleWhiteHot);
-        camera::showMessages(ctx_.dialogs, d.outcome);
+        if (d.outcome.ok) camera::showMessages(ctx_.dialogs, d.outcome);
         for (QWidget* w : std::initializer_list<QWidget*>{ui.SelectColourPalette_btn,
                                                           ui.Colourise_combo, ui.Image_save_btn})
             w->setEnabled(true);
@@ -146,7 +156,7 @@ void DownloadImageTab::finishTransfer(const camera::Download& d) {
     const bool shown = !shown_.isNull();
     ui.Image_save_btn->setEnabled(shown);
     ui.SelectColourPalette_btn->setEnabled(shown);
-    camera::showMessages(ctx_.dialogs, d.outcome);
+    if (!d.picture) camera::showMessages(ctx_.dialogs, d.outcome);
 }
 
 void DownloadImageTab::DisplayStoredImage(int paletteNumber) {

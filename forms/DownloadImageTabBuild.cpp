@@ -1,5 +1,6 @@
 // Building the "Download image" tab: the picture box on the left, the frames of buttons on the
 // right, every control named as designed.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,12 +49,18 @@ void DownloadImageTab::buildControls() {
     auto* download = new QVBoxLayout(ui.Frame4);
     ui.Download_image_ = makeButton(ui.Frame4, "Download_image_", "Retrieve Image",
                                     "Download selected image from camera to the PC");
+    ui.VerifyDownload_chk =
+        named(new QCheckBox("Verify (download twice)", ui.Frame4), "VerifyDownload_chk");
+    ui.VerifyDownload_chk->setToolTip(
+        "Download the picture twice and compare the copies; a third download decides where "
+        "they differ");
     ui.ImageProgress = named(new QProgressBar(ui.Frame4), "ImageProgress");
     ui.ImageProgress->setRange(0, kPicturePackets);
     ui.ImageProgress->hide();
     ui.lblUpDown = named(new QLabel(ui.Frame4), "lblUpDown");
     ui.lblUpDown->hide();
     download->addWidget(ui.Download_image_);
+    download->addWidget(ui.VerifyDownload_chk);
     download->addWidget(ui.ImageProgress);
     download->addWidget(ui.lblUpDown);
     right->addWidget(ui.Frame4);

@@ -37,8 +37,7 @@ void IndicatorObserver::showNote(const QString& text) {
 }
 
 void IndicatorObserver::showTransferHealth(const LinkHealth& health, bool complete) {
-    const QString text =
-        QString("Last transfer%1: %2").arg(complete ? "" : " (incomplete)").arg(healthText(health));
+    const QString text = transferHealthLine(health, complete);
     showNote(text);
     if (healthLine) healthLine(text);
 }

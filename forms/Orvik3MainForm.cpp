@@ -247,7 +247,7 @@ void Orvik3_main_frm::Close_btn_Click() {
 void Orvik3_main_frm::closeEvent(QCloseEvent* event) {
     // The window's own close button acts as "Close": the form lives for the whole run.
     event->ignore();
-    Close_btn_Click();
+    if (allowCloseDuringTransfer(ctx_)) Close_btn_Click();
 }
 
 // Changing the port mid-exchange would cut the exchange off: wait for it.

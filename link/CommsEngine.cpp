@@ -74,6 +74,7 @@ void CommsEngine::reportPortError(const CommError& error) {
 
 void CommsEngine::Transmit() {
     if (refuseWhileBusy()) return;
+    if (stopRequested()) return;  // the user stopped the work: nothing more goes out
     try {
         if (port_.portOpen()) port_.setPortOpen(false);
         if (port_.portOpen()) return;
@@ -216,6 +217,11 @@ QByteArray CommsEngine::ReceivePacket(int length) {
             done = true;
             break;
         }
+        if (stopRequested()) {  // no time-out message: the user asked for the stop
+            result = kCommsTimeout;
+            done = true;
+            break;
+        }
         if (accumulation_.size() < length && !Timer1.isActive()) {
             result = packetTimeout("Comms Timeout 1");
             done = true;
@@ -265,6 +271,22 @@ QByteArray CommsEngine::ReceivePacket(int length) {
     return result;
 }
 
+void CommsEngine::askingAgain(const QString& what, int request) {
+    trace_.event(QString("%1 damaged (bad checksum or misaligned): asking again, request %2 of %3")
+                     .arg(what)
+                     .arg(request)
+                     .arg(kRequestsPerReply));
+    // The rest of the damaged reply may still be on its way: it must not pass for the answer
+    // to the new request.
+    pauseFor(timing_.packetIdleMs / 4);
+    accumulation_.clear();
+    startFound_ = false;
+    try {
+        if (port_.portOpen()) port_.input();
+    } catch (const CommError&) {
+    }
+}
+
 void CommsEngine::SendAck() {
     port_.output(ackPacket());
 }
@@ -279,6 +301,19 @@ void CommsEngine::SendNak2() {
 }
 void CommsEngine::SendEndOfTransfer() {
     for (const QByteArray& piece : endOfTransferWrites()) port_.output(piece);
+}
+
+// The camera leaves its transfer only on the end packet; without it the next command would meet
+// a camera still sending picture packets.
+bool CommsEngine::stoppedMidTransfer() {
+    if (!stopRequested()) return false;
+    s_.TransferResult = kCommsTimeout;  // ended without a message of its own, as a lost line does
+    try {
+        SendEndOfTransfer();
+        trace_.event("transfer stopped by the user: end of transfer sent");
+    } catch (const CommError&) {
+    }
+    return true;
 }
 
 void CommsEngine::resendLastReply() {
@@ -347,6 +382,7 @@ void CommsEngine::DownloadImagePackets() {
             storeHeader(header);
             break;
         }
+        if (stoppedMidTransfer()) return;
         ++errors;
         SendNak();
         if (s_.TransferResult == kCommsTimeout || errors >= 5) return;
@@ -358,6 +394,7 @@ void CommsEngine::DownloadImagePackets() {
     int k = 1, progress = 0;
     for (;;) {
         const QByteArray packet = ReceivePacket(40);
+        if (stoppedMidTransfer()) return;
         const QByteArray previous = s_.TransferResult;
         const bool good = CheckPacket(packet, 40, s_.TransferResult);
         if (!good && s_.TransferResult != kCommsTimeout && s_.TransferResult != kResend) {

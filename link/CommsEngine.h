@@ -9,13 +9,13 @@
 #include <functional>
 #include <utility>
 
+#include "app/LinkObserver.h"
 #include "app/Timing.h"
 #include "link/LinkTrace.h"
 
 struct SharedState;
 class SerialPort;
 class Dialogs;
-class LinkObserver;
 class CommError;
 
 class CommsEngine : public QObject {
@@ -55,6 +55,11 @@ class CommsEngine : public QObject {
     void SendNak2();
     void SendEndOfTransfer();
     void DownloadImagePackets();
+    // A status block or count reply the line damaged is asked for again, this many requests in
+    // all. askingAgain logs why request `request` is made and forgets what is left of the
+    // damaged reply.
+    static constexpr int kRequestsPerReply = 3;
+    void askingAgain(const QString& what, int request);
 
     // True while the engine waits for the camera: a new exchange now would interleave with it.
     bool busy() const { return waiting_ > 0; }
@@ -86,6 +91,7 @@ class CommsEngine : public QObject {
     void storeHeader(const QByteArray& packet);
     bool storeData(const QByteArray& packet, bool& repeat);
     void resendLastReply();
+    bool stoppedMidTransfer();
     void transmitFrame();
 
     SharedState& s_;
@@ -101,6 +107,38 @@ class CommsEngine : public QObject {
     int waiting_ = 0;
     bool goneTold_ = false;  // the user knows the device has gone
     bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
+};
+
+// Watches the engine's link while it lives, on top of whoever watched before: every call goes on
+// to that one, and a subclass adds its own view of what it overrides.
+class ChainedObserver : public LinkObserver {
+  public:
+    explicit ChainedObserver(CommsEngine& engine) : engine_(engine), next_(engine.observer()) {
+        engine_.setObserver(this);
+    }
+    ~ChainedObserver() override { engine_.setObserver(next_); }
+    ChainedObserver(const ChainedObserver&) = delete;
+    ChainedObserver& operator=(const ChainedObserver&) = delete;
+
+    void showIndicator(Indicator which) override {
+        if (next_) next_->showIndicator(which);
+    }
+    void showNote(const QString& text) override {
+        if (next_) next_->showNote(text);
+    }
+    void showCaption(bool visible, const QString& text) override {
+        if (next_) next_->showCaption(visible, text);
+    }
+    void showProgress(bool visible, int value) override {
+        if (next_) next_->showProgress(visible, value);
+    }
+    void showTransferHealth(const LinkHealth& health, bool complete) override {
+        if (next_) next_->showTransferHealth(health, complete);
+    }
+
+  protected:
+    CommsEngine& engine_;
+    LinkObserver* next_;
 };
 
 // "Send options": spot sensor, ambient sensor, unit and time/date display, one command each.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -101,6 +102,12 @@ struct Faults {
     int splitPauseMs = 0;
     double bitFlipRate = 0;  // per byte sent
     bool silent = false;     // unplugged: hears and sends nothing
+    // Picture packets damaged so their checksum still holds (one bit flipped in two pixels), on
+    // as many of their sendings by this camera as given, from the first, each time differently:
+    // a later download of the picture is clean.
+    std::map<int, int> hiddenDamagePackets;
+    // The next N packets sent come after a burst of noise that starts like a packet (DLE STX).
+    int falseStarts = 0;
 };
 
 struct Counters {

@@ -89,6 +89,7 @@ struct SimCamera::Impl {
     void feedDue(TimePoint now);
     void schedule(std::vector<Outgoing> out);
     std::vector<uint8_t> shape(std::vector<uint8_t> bytes, const Faults& f);
+    TimePoint sendFalseStart(TimePoint t);
     void writeDue(TimePoint now);
     void writeChunk(const std::vector<uint8_t>& chunk);
     std::optional<TimePoint> nextEvent();
@@ -228,6 +229,10 @@ void SimCamera::Impl::schedule(std::vector<Outgoing> out) {
         const std::vector<uint8_t> bytes = shape(o.bytes, f);
         const size_t chunks = std::clamp<size_t>(f.splitChunks, 1, bytes.size());
         TimePoint t = std::max(txLineFree, o.at);
+        if (core.faults().falseStarts > 0) {
+            --core.faults().falseStarts;
+            t = sendFalseStart(t);
+        }
         size_t from = 0;
         for (size_t i = 0; i < chunks; ++i) {
             const size_t to = bytes.size() * (i + 1) / chunks;
@@ -238,6 +243,20 @@ void SimCamera::Impl::schedule(std::vector<Outgoing> out) {
         }
         txLineFree = t;
     }
+}
+
+// A burst of noise that begins as a packet does, handed over on its own a little before the
+// packet it precedes.
+TimePoint SimCamera::Impl::sendFalseStart(TimePoint t) {
+    std::vector<uint8_t> noise{wire::kDle, wire::kStx};
+    std::uniform_int_distribution<int> any(0, 255);
+    while (noise.size() < 12) {
+        const auto b = static_cast<uint8_t>(any(lineRng));
+        if (b != wire::kDle) noise.push_back(b);
+    }
+    t += byteTime * static_cast<int64_t>(noise.size());
+    tx.push_back({noise, t});
+    return t + milliseconds(50);
 }
 
 // Flipped bits, then garbage before the packet, as a bad line would deliver it.

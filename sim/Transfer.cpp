@@ -125,6 +125,15 @@ void PictureTransfer::sendData(int number) {
     current_ = number;
     highest_ = std::max(highest_, number);
     ++env_.counters.dataPacketsSent;
+    auto hidden = env_.faults.hiddenDamagePackets.find(number);
+    if (hidden != env_.faults.hiddenDamagePackets.end() && hidden->second > 0) {
+        const auto bit = static_cast<uint8_t>(1 << (--hidden->second % 8));
+        Picture damaged = picture_;
+        damaged.pixels[size_t(number) * 32] ^= bit;
+        damaged.pixels[size_t(number) * 32 + 1] ^= bit;
+        ++env_.counters.packetsCorrupted;
+        return emit(number, dataPacket(damaged, number));
+    }
     emit(number, dataPacket(picture_, number));
 }
 

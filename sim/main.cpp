@@ -35,6 +35,8 @@ fault options:
   --nak CMD                answer NAK to command CMD (two letters, or 0xHHHH); repeatable
   --can CMD                answer CAN to command CMD; repeatable
   --garbage N              N random bytes before every packet sent
+  --false-starts N         a burst of noise starting DLE STX before each of the next N packets
+  --hidden-damage LIST     picture packets damaged so their checksum still holds (first sending)
   --split N,MS             send every packet in N chunks with MS pauses between them
   --bit-flip-rate R        flip a random bit in a byte sent, at rate R per byte
   --silent                 hear and send nothing, as if unplugged
@@ -114,6 +116,12 @@ const std::map<std::string, Setter> kValueOptions = {
      [](Config& c, const std::string& v) { c.faults.canCommands.insert(parseCommand(v)); }},
     {"--garbage", [](Config& c, const std::string& v) { c.faults.garbageBytes = std::stoi(v); }},
     {"--split", [](Config& c, const std::string& v) { setSplit(c.faults, v); }},
+    {"--hidden-damage",
+     [](Config& c, const std::string& v) {
+         for (int n : parseList(v)) c.faults.hiddenDamagePackets[n] = 1;
+     }},
+    {"--false-starts",
+     [](Config& c, const std::string& v) { c.faults.falseStarts = std::stoi(v); }},
     {"--bit-flip-rate",
      [](Config& c, const std::string& v) { c.faults.bitFlipRate = std::stod(v); }},
 };

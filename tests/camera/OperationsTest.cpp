@@ -2,6 +2,8 @@
 // status read, the register console and the starting values.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 
 #include "app/SharedState.h"
@@ -9,6 +11,7 @@
 #include "camera/Clock.h"
 #include "camera/Connection.h"
 #include "camera/Console.h"
+#include "camera/Pictures.h"
 #include "camera/StartingValues.h"
 #include "camera/Thresholds.h"
 #include "tests/support/SimLink.h"
@@ -209,6 +212,75 @@ TEST(StatusRead, DecodesTheBlockOrSaysTheCameraIsSilent) {
     EXPECT_TRUE(check.openEntry);
     EXPECT_EQ(o.state.CameraSerialNumber, 0);
     EXPECT_EQ(o.state.SerialNumberText, "Not Specified");
+}
+
+// Noise that starts as a packet does, before a status block or a count reply: the reply is asked
+// for again, the log says why, and a reply damaged three times is never taken as the camera's.
+TEST(DamagedReplies, AreAskedForAgainUpToThreeTimes) {
+    Ops o;
+    QTemporaryDir dir;
+    const QString log = dir.filePath("link.log");
+    ASSERT_TRUE(o.cam.engine().trace().start(log));
+    const QByteArray status("Sr"), count = cmd("O", {0x80});
+    for (const int falseStarts : {1, 3}) {
+        const bool whole = falseStarts < 3;
+        camsim::Faults noise;
+        noise.falseStarts = falseStarts;
+        o.sim.setFaults(noise);
+        o.sim.clearLog();
+        o.state.StoredImageCount = 99;
+        const camera::StatusRead read = camera::readStatus(o.cam, "1", true);
+        EXPECT_EQ(bool(read.record), whole);
+        EXPECT_EQ(o.state.StoredImageCount, whole ? 5 : 99);
+        EXPECT_EQ(o.heard(), std::vector<QByteArray>(falseStarts + 1 - !whole, status));
+
+        noise.falseStarts = falseStarts;
+        o.sim.setFaults(noise);
+        o.sim.clearLog();
+        o.state.NewFirmware = true;
+        o.state.StoredImageCount = 99;
+        o.dialogs.shown.clear();
+        camera::queryImageCount(o.cam);
+        EXPECT_EQ(o.state.StoredImageCount, whole ? 5 : 99);
+        EXPECT_EQ(o.heard(), std::vector<QByteArray>(falseStarts + 1 - !whole, count));
+        EXPECT_EQ(o.dialogs.saw("Communication error with camera"), !whole);
+    }
+    o.cam.engine().trace().stop();
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(text.count("status block damaged (bad checksum or misaligned): asking again"), 3);
+    EXPECT_EQ(text.count("picture-count reply damaged (bad checksum or misaligned): asking again"), 3);
+    EXPECT_TRUE(text.contains("request 3 of 3"));
+}
+
+// Damage the checksum cannot see: a plain download takes it for the picture; a verified one has
+// a third download decide the differing packet, and says so; none agreeing is not verified.
+TEST(VerifiedDownload, DecidesHiddenDamageThatAPlainDownloadMisses) {
+    Ops o;
+    const std::vector<uint8_t> truth = o.sim.state().pictures.at(0).pixels;
+    auto damage = [&](int sendings) {
+        camsim::Faults f;
+        f.hiddenDamagePackets = {{700, sendings}};
+        o.sim.setFaults(f);
+    };
+    damage(1);
+    const camera::Download plain = camera::downloadPicture(o.cam, 1);
+    ASSERT_TRUE(plain.picture && plain.outcome.ok);
+    EXPECT_EQ(firstDifference(plain.picture->pixels, truth), 700 * 32);
+
+    damage(1);
+    const camera::Download verified = camera::downloadVerified(o.cam, 1);
+    ASSERT_TRUE(verified.picture && verified.outcome.ok);
+    EXPECT_EQ(firstDifference(verified.picture->pixels, truth), -1);
+    EXPECT_EQ(o.observer.health.size(), 2u);  // one line for the three downloads
+    EXPECT_TRUE(transferHealthLine(verified.health, true)
+                    .endsWith("; verified after 1 differing packet was decided by a third download"));
+
+    damage(3);
+    const camera::Download doubtful = camera::downloadVerified(o.cam, 1);
+    EXPECT_FALSE(doubtful.outcome.ok);
+    EXPECT_EQ(doubtful.health.undecided, 1);
 }
 
 // A camera far from its starting configuration.

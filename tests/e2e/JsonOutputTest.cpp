@@ -49,21 +49,22 @@ TEST(JsonOutput, CarriesTheValuesOfTheTextOutput) {
     EXPECT_EQ(json({"--simulate", "pictures"})["pictures_stored"], status["pictures_stored"]);
     EXPECT_EQ(json({"--simulate", "set-time", "--at", "2031-02-03 04:05"})["time_date"],
               "2031-02-03 04:05");
-    const QJsonValue port = json({"--simulate", "ports"})["ports"][0];
-    EXPECT_TRUE(
-        orvik3({"--simulate", "ports"})
-            .out.startsWith("1 = " + port["device"].toString() + "  (present, low latency: no)\n"));
 }
 
-TEST(JsonOutput, DownloadNamesEachPictureAndItsPngCarriesItsFacts) {
+TEST(JsonOutput, PortsAndDownloadAndThePngsFacts) {
     camsim::Options unpaced;
     unpaced.paced = false;
     camsim::SimCamera camera(unpaced, camsim::SimCamera::defaultState());
+    const QString port = "1=" + QString::fromStdString(camera.devicePath());
+    const QJsonValue listed = json({"--port", port, "ports"})["ports"][0];
+    EXPECT_EQ(orvik3({"--port", port, "ports"}).out.section('\n', 0, 0),
+              QString("1 = %1  (%2, low latency: %3)")
+                  .arg(listed["device"].toString(), listed["present"].toBool() ? "present" : "-",
+                       listed["low_latency"].toBool() ? "yes" : "no"));
+    EXPECT_EQ("1=" + listed["device"].toString(), port);
     QTemporaryDir dir;
     const QString path = dir.filePath("p3.png");
-    const QStringList args = {"--port",   "1=" + QString::fromStdString(camera.devicePath()),
-                              "download", "3",
-                              "--out",    path};
+    const QStringList args = {"--port", port, "download", "3", "--out", path};
     const QJsonValue saved = json(args)["pictures"][0];
     EXPECT_EQ(saved["path"].toString() + saved["format"].toString() + saved["palette"].toString(),
               path + "pngGrey scale, white hot");

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <cstdint>
 
 #include "sim/SimCamera.h"
@@ -15,6 +17,12 @@
 namespace {
 
 using Result = ProgramResult;
+
+camsim::Options unpaced() {
+    camsim::Options o;
+    o.paced = false;
+    return o;
+}
 
 Result orvik3(const QStringList& args) {
     return runProgram(QCoreApplication::applicationDirPath() + "/../bin/orvik3", args);
@@ -123,9 +131,7 @@ TEST(PictureCommands, CsvHoldsTheCamerasPixelValuesAfterItsHeaderAndPalette) {
 TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPicture) {
     camsim::CameraState state = camsim::SimCamera::defaultState();
     state.pictures.resize(3);
-    camsim::Options unpaced;
-    unpaced.paced = false;
-    camsim::SimCamera camera(unpaced, state);
+    camsim::SimCamera camera(unpaced(), state);
     const QString port = "1=" + QString::fromStdString(camera.devicePath());
     QTemporaryDir dir;
     const Result all = orvik3({"--port", port, "download", "all", "--out", dir.path()});
@@ -137,6 +143,66 @@ TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPictu
     const Result splash = orvik3({"--port", port, "download", "splash", "--out", dir.path()});
     ASSERT_EQ(splash.code, 0) << splash.err.toStdString();
     EXPECT_TRUE(splash.out.startsWith("Saved the splash picture to ")) << splash.out.toStdString();
+}
+
+// Ctrl-C in the middle of a picture: the end packet goes out, the picture already saved stays
+// whole and is listed, nothing of the cut one is left, and the camera answers the next command.
+TEST(PictureCommands, CtrlCStopsAtOnceLeavingWholeFilesAndACameraThatAnswers) {
+    camsim::CameraState state = camsim::SimCamera::defaultState();
+    state.pictures.resize(2);
+    camsim::SimCamera camera(unpaced(), state);
+    camsim::Faults slow;  // about a millisecond a packet, so the stop lands mid-transfer
+    slow.splitChunks = 2;
+    slow.splitPauseMs = 1;
+    camera.setFaults(slow);
+    const QString port = "1=" + QString::fromStdString(camera.devicePath());
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../bin/orvik3",
+            {"--port", port, "download", "all", "--out", dir.path()});
+    ASSERT_TRUE(p.waitForStarted());
+    auto secondUnderWay = [&] {
+        const camsim::Counters c = camera.counters();
+        return c.transfersStarted == 2 && c.dataPacketsSent > 2400 + 300;
+    };
+    for (int i = 0; i < 60000 && !secondUnderWay() && p.state() == QProcess::Running; ++i)
+        QThread::msleep(1);
+    ASSERT_TRUE(secondUnderWay());
+    const int64_t endsBefore = camera.counters().ctrlEnd;
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 130);
+    const QString saved = QDir(dir.path()).filePath("picture-01.bmp");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"picture-01.bmp"});
+    EXPECT_TRUE(readBitmap([&] { QFile f(saved); f.open(QIODevice::ReadOnly); return f.readAll(); }()));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains("pictures saved before the stop: " + saved)) << err.toStdString();
+    EXPECT_EQ(camera.counters().ctrlEnd, endsBefore + 1);
+
+    camera.setFaults({});
+    EXPECT_EQ(orvik3({"--port", port, "status"}).code, 0);
+}
+
+// A picture the camera does not hold is refused at once; one that no two of three downloads
+// agree on is not saved.
+TEST(PictureCommands, RefusesAMissingPictureAndSavesNoneItCouldNotVerify) {
+    camsim::SimCamera camera(unpaced());
+    const QString port = "1=" + QString::fromStdString(camera.devicePath());
+    QTemporaryDir dir;
+    const Result missing = orvik3({"--port", port, "download", "7", "--out", dir.path()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.err.contains("there is no picture 7: the camera holds 5 pictures"));
+    EXPECT_EQ(camera.counters().transfersStarted, 0);
+
+    camsim::Faults damage;
+    damage.hiddenDamagePackets = {{1000, 3}};
+    camera.setFaults(damage);
+    const Result doubtful =
+        orvik3({"--port", port, "download", "2", "--verify", "--out", dir.path()});
+    EXPECT_EQ(doubtful.code, 1);
+    EXPECT_TRUE(doubtful.err.contains("not verified: no two of three downloads agree on 1 packet"))
+        << doubtful.err.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 }  // namespace

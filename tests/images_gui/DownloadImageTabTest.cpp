@@ -2,10 +2,13 @@
 // holds and shows the result; the designed enable rules.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTabBar>
+#include <QTimer>
 
 #include "PictureForms.h"
+#include "app/Wait.h"
 #include "images/Render.h"
 
 namespace {
@@ -93,6 +96,36 @@ TEST(DownloadImageTab, PictureControlsUnlockWithAPictureAndRecolourUnderTheSameS
     EXPECT_EQ(f.dialogs.shown.size(), 2u);
     EXPECT_EQ(QImage(dir.filePath("p.bmp")).convertToFormat(QImage::Format_RGB32),
               f.tab().shownImage());
+}
+
+// A picture no two of three downloads agree on is shown only with consent; closing the window
+// while a picture comes asks, then stops the transfer with its end packet.
+TEST(DownloadImageTab, AsksBeforeShowingAnUnverifiedPictureAndClosingStopsATransfer) {
+    PictureForms f;
+    camsim::Faults damage;
+    damage.hiddenDamagePackets = {{5, 3}};
+    f.camera.setFaults(damage);
+    f.find<QCheckBox>(f.advanced(), "VerifyDownload_chk")->setChecked(true);
+    f.dialogs.answers.push_back(MsgAnswer::No);
+    f.retrieve("1");
+    EXPECT_TRUE(f.dialogs.saw(text::NotVerified(1) + "\r\n\r\nShow it anyway?"));
+    EXPECT_FALSE(f.find(f.advanced(), "Image_save_btn")->isEnabled());
+    EXPECT_EQ(f.camera.counters().transfersCompleted, 3);
+
+    f.find<QCheckBox>(f.advanced(), "VerifyDownload_chk")->setChecked(false);
+    f.dialogs.answers.push_back(MsgAnswer::Yes);
+    QTimer midway;
+    QObject::connect(&midway, &QTimer::timeout, [&] {
+        if (f.camera.counters().dataPacketsSent < 3 * 2400 + 100) return;
+        midway.stop();
+        f.advanced()->close();
+    });
+    midway.start(1);
+    f.retrieve("2");
+    EXPECT_EQ(f.camera.counters().transfersAbandoned, 1);  // it took the end packet
+    EXPECT_FALSE(f.advanced()->isVisible());
+    EXPECT_FALSE(f.dialogs.saw(text::kNotAPicture));
+    EXPECT_EQ(stopRequested(), 0);  // the program goes on
 }
 
 }  // namespace
