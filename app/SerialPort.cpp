@@ -6,8 +6,21 @@
 
 #include <QSerialPort>
 #include <QStringList>
+#include <set>
 
+#include "app/DeviceHolder.h"
 #include "app/PortMap.h"
+
+namespace {
+
+// The devices this program has opened, by any port object: one of them missing now has gone
+// away (unplugged); a device never seen was named wrongly. One user-interface thread.
+std::set<QString>& devicesSeen() {
+    static std::set<QString> seen;
+    return seen;
+}
+
+}  // namespace
 
 int baudFromSettings(const QString& settings) {
     const QStringList parts = settings.split(',');
@@ -26,12 +39,11 @@ bool requestLowLatency(int fd) {
 
 QtSerialPort::QtSerialPort(const PortMap& map) : map_(map), port_(std::make_unique<QSerialPort>()) {
     // Qt 6.4 spins at full processor on a vanished device: close on the first such error.
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred,
-                     [this](QSerialPort::SerialPortError e) {
-                         if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) &&
-                             port_->isOpen())
-                             dropLostDevice();
-                     });
+    QObject::connect(
+        port_.get(), &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+            if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) && port_->isOpen())
+                dropLostDevice();
+        });
 }
 
 QtSerialPort::~QtSerialPort() = default;
@@ -70,24 +82,41 @@ void QtSerialPort::setPortOpen(bool open) {
     if (port_->isOpen()) throw CommError(CommError::kPortAlreadyOpen, "Port already open");
     const QString dev = device();
     if (dev.isEmpty()) throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
-    if (access(dev.toLocal8Bit().constData(), F_OK) != 0) {
-        lost_ = true;  // a device that was named but is not there: unplugged
-        throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
-    }
+    if (access(dev.toLocal8Bit().constData(), F_OK) != 0) throwMissing(dev);
     if (access(dev.toLocal8Bit().constData(), R_OK | W_OK) != 0)
         throw CommError(CommError::kPermissionDenied,
                         QString("Permission denied on %1: add your user to the dialout group "
                                 "(sudo usermod -aG dialout $USER) and log in again.")
                             .arg(dev));
     port_->setPortName(dev);
-    if (!port_->open(QIODevice::ReadWrite))
-        throw CommError(port_->error() == QSerialPort::DeviceNotFoundError
-                            ? CommError::kInvalidPortNumber
-                            : CommError::kPortAlreadyOpen,
-                        port_->errorString());
+    if (!port_->open(QIODevice::ReadWrite)) throwOpenFailure(dev);
     applySettings();
     lowLatency_ = requestLowLatency(port_->handle());
     lost_ = false;
+    devicesSeen().insert(dev);
+}
+
+void QtSerialPort::throwMissing(const QString& dev) {
+    if (devicesSeen().count(dev)) {
+        lost_ = true;  // it was there before: unplugged
+        throw CommError(CommError::kInvalidPortNumber, "Invalid port number");
+    }
+    throw CommError(CommError::kNoSuchDevice,
+                    QString("The serial device %1 does not exist. Check its name.").arg(dev));
+}
+
+// The device is there and we may use it, so a refusal to lock it means another program has it.
+void QtSerialPort::throwOpenFailure(const QString& dev) {
+    const QSerialPort::SerialPortError e = port_->error();
+    if (e == QSerialPort::DeviceNotFoundError)
+        throw CommError(CommError::kInvalidPortNumber, port_->errorString());
+    if (e != QSerialPort::PermissionError)
+        throw CommError(CommError::kPortAlreadyOpen, port_->errorString(),
+                        QString("%1 could not be opened: %2").arg(dev, port_->errorString()));
+    const QString holder = deviceHolder(dev);
+    throw CommError(CommError::kPortAlreadyOpen, port_->errorString(),
+                    holder.isEmpty() ? QString("%1 is in use by another program.").arg(dev)
+                                     : QString("%1 is in use by %2.").arg(dev, holder));
 }
 
 bool QtSerialPort::portOpen() const {

@@ -15,14 +15,18 @@ class CommError : public std::runtime_error {
     static constexpr int kPortAlreadyOpen = 8005;
     static constexpr int kInvalidPortNumber = 8002;
     static constexpr int kPermissionDenied = 8010;  // the device exists but we may not open it
-    CommError(int number, const QString& text)
-        : std::runtime_error(text.toStdString()), number_(number), text_(text) {}
+    static constexpr int kNoSuchDevice = 8012;      // a named device that has never been there
+    // `detail`: what the user is told beyond the designed message, such as who holds the device.
+    CommError(int number, const QString& text, const QString& detail = {})
+        : std::runtime_error(text.toStdString()), number_(number), text_(text), detail_(detail) {}
     int number() const { return number_; }
     QString text() const { return text_; }
+    QString detail() const { return detail_; }
 
   private:
     int number_;
     QString text_;
+    QString detail_;
 };
 
 class SerialPort {
@@ -40,8 +44,8 @@ class SerialPort {
     // Modem status for probing: true when the lines read exactly CTS plus DSR.
     virtual bool ctsAndDsrOnly() { return false; }
     virtual bool lowLatency() const { return false; }
-    // The device went away under an open port, or is missing when opened: the camera is gone.
-    // Cleared by the next successful open.
+    // The device went away under an open port, or a device that has opened before is missing:
+    // the camera is gone. Cleared by the next successful open.
     virtual bool deviceLost() const { return false; }
 };
 
@@ -69,6 +73,8 @@ class QtSerialPort : public SerialPort {
   private:
     void applySettings();
     void dropLostDevice();  // the device went away: close, and say so to deviceLost()
+    [[noreturn]] void throwMissing(const QString& device);
+    [[noreturn]] void throwOpenFailure(const QString& device);
     const PortMap& map_;
     std::unique_ptr<QSerialPort> port_;
     int number_ = 1;

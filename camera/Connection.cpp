@@ -32,8 +32,8 @@ class ReadScope {
 };
 
 // Writes the status request and waits for the block. False when the port could not be opened
-// (nothing is written then) or the camera did not answer in time.
-bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
+// (nothing is written then) or, `silent` set, the camera did not answer in time.
+bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block, bool& silent) {
     if (stopRequested()) return false;
     SerialPort& port = c.engine().port();
     try {
@@ -46,7 +46,8 @@ bool requestStatusBlock(Camera& c, const QString& portText, QByteArray& block) {
         return false;
     }
     block = c.engine().ReceivePacket(kStatusBlockLength);
-    return block != kResend && block != kCommsTimeout;
+    silent = block == kResend || block == kCommsTimeout;
+    return !silent;
 }
 
 void keep(SharedState& s, const StatusRecord& r) {
@@ -101,19 +102,47 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
         QByteArray block;
         if (request > 1) c.engine().askingAgain("status block", request);
-        if (!requestStatusBlock(c, portText, block)) break;  // silence or port trouble
+        if (!requestStatusBlock(c, portText, block, read.silent)) break;  // silence, port trouble
         read.record = decodeStatusBlock(block, previous);
         if (read.record && read.record->ChecksumOk) break;
         read.record.reset();
     }
     if (!read.record) {
-        read.record.reset();
-        read.outcome.fail({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         s.StatusCommsError = true;
+        read.outcome.ok = false;
+        // A read the user stopped is no communication error.
+        if (!stopRequested())
+            read.outcome.tell({images::text::kCommsError, "Orvik 3", MsgIcon::Exclamation});
         return read;
     }
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);
+    return read;
+}
+
+Outcome checkPort(Camera& c, int n) {
+    Outcome out;
+    if (c.ports().device(n).isEmpty())
+        return out.fail({noDeviceText(c.ports(), n), "Orvik 3: Error", MsgIcon::Exclamation});
+    QtSerialPort trial(c.ports());
+    try {
+        trial.setCommPort(n);
+        trial.setPortOpen(true);
+        trial.setPortOpen(false);
+    } catch (const CommError& e) {
+        const QString text = portErrorText(e);  // the rest: a device there before has gone
+        out.fail({text.isEmpty() ? CommsEngine::kCameraGone : text, "Orvik 3: Error",
+                  MsgIcon::Exclamation});
+    }
+    return out;
+}
+
+StatusRead readStatusOnPort(Camera& c, int n, bool report) {
+    if (n == 0) return readStatus(c, portChoiceText(c, n), report);
+    StatusRead read;
+    read.outcome = checkPort(c, n);
+    if (read.outcome.ok) return readStatus(c, portChoiceText(c, n), report);
+    c.state().StatusCommsError = true;
     return read;
 }
 

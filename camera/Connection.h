@@ -28,7 +28,13 @@ struct StatusRead {
     std::optional<StatusRecord> record;  // empty: the camera did not answer
     QString report;                      // the Camera Setup Summary, when asked for
     Outcome outcome;
+    bool silent = false;  // the request went out and no block came back
 };
+
+// Port n as asked for by number, tried before anything is sent: a number that means no device,
+// a device that does not exist, one we may not open or one another program holds fails with one
+// message naming the ports there are, the device or its holder.
+Outcome checkPort(Camera& camera, int n);
 
 // Asks for the status block on the port the list's text chooses and decodes it. The shared
 // values a read sets (serial number, firmware, picture count, unit, colouration) are set; a
@@ -36,6 +42,10 @@ struct StatusRead {
 // StatusReadBusy is set while it runs and the port is closed afterwards.
 StatusRead readStatus(Camera& camera, const QString& portText, bool report,
                       const QDateTime& now = QDateTime::currentDateTime());
+
+// The read on port n as asked for (0: the list's first entry, unchecked); a port that fails
+// checkPort is told and counts as a failed read, with nothing sent.
+StatusRead readStatusOnPort(Camera& camera, int n, bool report);
 
 // "Get report": the read, then the follow-up row.
 StatusRead requestReport(Camera& camera, const QString& portText,

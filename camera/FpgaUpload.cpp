@@ -92,6 +92,7 @@ camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
                        : QString("\"%1\" could not be read: %2").arg(title, file.errorString()),
              "Orvik 3: Error", MsgIcon::Exclamation});
     s_.RbfData = RbfDataFromFile(bytes);
+    loaded_ = true;
     if (conversion) *conversion = FpgaConversionText(s_.RbfData);
     if (size != kFpgaFileSize)
         result.tell({QString("\"%1\" is %2 bytes long; an FPGA configuration file has %3 bytes. "
@@ -105,6 +106,9 @@ camera::Outcome FpgaUpload::load(const QString& path, QByteArray* conversion) {
 }
 
 QString FpgaUpload::stopMessage(Result r) {
+    if (r == Result::NothingLoaded)
+        return "No FPGA configuration file has been loaded: load one with \"Load config file\" "
+               "first. Nothing has been sent to the camera.";
     if (r == Result::StartRefused)
         return QString(
                    "The camera refused to start the FPGA configuration %1 times in a row. "
@@ -125,6 +129,7 @@ camera::Outcome FpgaUpload::configure(const std::function<void(int)>& progress, 
 }
 
 FpgaUpload::Result FpgaUpload::Configure(const std::function<void(int)>& progress) {
+    if (!loaded_) return Result::NothingLoaded;
     CommsEngine::HandlerScope scope(engine_.handlers.fpgaBlockReply,
                                     [this] { FpgaReplyHandler(); });
     s_.FpgaAckOk = s_.FpgaAckRefused = s_.FpgaBlockMode = s_.FpgaLastBlockSent = false;

@@ -49,10 +49,10 @@ class FpgaUpload {
     // Reads a configuration file into RbfData and gives its text conversion. Refused, nothing
     // loaded, when it cannot be read or is empty; a file of the wrong size loads with a warning.
     camera::Outcome load(const QString& path, QByteArray* conversion);
-    // Configure, with the message when it stops short.
 
-    enum class Result { Configured, StartRefused, NoRequest, PortFailed };
-    // Runs the start and block loops; `progress` hears 47 once block 925 is asked for.
+    enum class Result { Configured, StartRefused, NoRequest, PortFailed, NothingLoaded };
+    // Runs the start and block loops; `progress` hears 47 once block 925 is asked for. With no
+    // file loaded it sends nothing: the camera would take zeros as its configuration.
     Result Configure(const std::function<void(int)>& progress = {});
     // Configure, with the message when it stops short.
     camera::Outcome configure(const std::function<void(int)>& progress, Result* result);
@@ -73,4 +73,5 @@ class FpgaUpload {
     CommsEngine& engine_;
     SharedState& s_;
     bool replyHandled_ = false;
+    bool loaded_ = false;
 };

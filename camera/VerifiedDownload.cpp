@@ -78,7 +78,7 @@ Download downloadVerified(Camera& camera, int number) {
         prepareDownload(camera);
         kept = transferPicture(camera, number);
         health = kept.health;
-        health.downloads = 1;
+        health.downloads = kept.picture ? 1 : 0;
         std::optional<HeldPicture> second;
         std::vector<int> places;
         while (kept.picture && health.downloads < 3) {
@@ -87,6 +87,7 @@ Download downloadVerified(Camera& camera, int number) {
             ++health.downloads;
             if (!next.picture) {  // a copy that did not come verifies nothing
                 kept = std::move(next);
+                health.downloads = 0;
                 break;
             }
             if (second) {

@@ -12,11 +12,26 @@
 #include "cli/JsonOutput.h"
 #include "link/PortDiscovery.h"
 
+namespace {
+
+// A camera at the other speed hears only noise and answers nothing, as does one switched off.
+QString silentCameraHint(int speed) {
+    const int other = speed == 19200 ? 115200 : 19200;
+    return QString(
+               "\nNothing came back from the camera. Check the cable, that the camera is "
+               "switched on, and the speed: a camera set to %1 baud does not answer at %2 (try "
+               "--speed %1).")
+        .arg(other)
+        .arg(speed);
+}
+
+}  // namespace
+
 camera::StatusRead connectAndRead(CliRun& run) {
-    camera::Camera& c = run.camera;
-    camera::StatusRead read =
-        camera::readStatus(c, camera::portChoiceText(c, run.options.port), true);
-    camera::showMessages(c.dialogs(), read.outcome);
+    camera::StatusRead read = camera::readStatusOnPort(run.camera, run.options.port, true);
+    if (read.silent && !read.outcome.messages.empty())
+        read.outcome.messages.back().text += silentCameraHint(run.options.speed);
+    camera::showMessages(run.camera.dialogs(), read.outcome);
     return read;
 }
 
@@ -27,9 +42,10 @@ bool connectCamera(CliRun& run) {
 
 int runPorts(CliRun& run) {
     run.out << portMapDescription(run.camera.ports(), true) << Qt::endl;
-    const QStringList entries = portListEntries(run.camera.state().PortPresent);
-    run.out << "Port list: " << entries.join(", ") << Qt::endl;
-    run.json = portsJson(portMapReports(run.camera.ports()), entries);  // probed just now
+    run.out << "Port list: "
+            << portListDescription(run.camera.ports(), run.camera.state().PortPresent) << Qt::endl;
+    run.json = portsJson(portMapReports(run.camera.ports()),  // probed just now
+                         portListEntries(run.camera.state().PortPresent));
     return kExitOk;
 }
 

@@ -112,7 +112,8 @@ bool FPGA_configuration_frm::LoadConfigFile(const QString& path) {
         return false;
     }
     camera::showMessages(engine_.dialogs(), log_.append(conversion));
-    ui.Label2->setText("File " + QFileInfo(path).fileName() + " loaded");
+    loadedText_ = "File " + QFileInfo(path).fileName() + " loaded";
+    ui.Label2->setText(loadedText_);
     camera::showMessages(engine_.dialogs(), loaded);  // a wrong size is loaded, with a warning
     return true;
 }
@@ -126,6 +127,7 @@ void FPGA_configuration_frm::setBusy(bool busy) {
 void FPGA_configuration_frm::ConfigureFPGA_btn_Click() {
     if (engine_.refuseWhileBusy()) return;
     ui.ProgressBar1->setValue(0);
+    ui.Label2->setText(loadedText_);  // an earlier run's "configured" must not outlive this one
     setBusy(true);
     ui.Label1->setText("Configuring FPGA in progress");
     ui.Label1->show();

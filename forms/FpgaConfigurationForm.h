@@ -62,6 +62,7 @@ class FPGA_configuration_frm : public QWidget {
     FpgaUpload upload_;
     QList<QPointer<QWidget>> locks_;
     FpgaConversionLog log_;
+    QString loadedText_;  // "File ... loaded": what Label2 says until a configure succeeds
     bool configuring_ = false;
     FpgaUpload::Result lastResult_ = FpgaUpload::Result::PortFailed;
 };

@@ -9,6 +9,7 @@
 #include "app/SharedState.h"
 #include "app/Wait.h"
 #include "link/Packet.h"
+#include "link/PortDiscovery.h"
 
 const QString CommsEngine::kBusyNote =
     "The camera is still answering; try again when it has finished.";
@@ -62,14 +63,8 @@ bool CommsEngine::deviceGone() {
 
 void CommsEngine::reportPortError(const CommError& error) {
     if (deviceGone()) return;
-    if (error.number() == CommError::kPortAlreadyOpen) {
-        dialogs_.message(QString("Comm port already open.") + "\r\n\r\n" + "Check to make " +
-                             "sure it is not being" + "\r\n" + "used by another program and try " +
-                             "again",
-                         "Orvik 3: Error", MsgIcon::Exclamation);
-    } else if (error.number() == CommError::kPermissionDenied) {
-        dialogs_.message(error.text(), "Orvik 3: Error", MsgIcon::Exclamation);
-    }
+    const QString text = portErrorText(error);
+    if (!text.isEmpty()) dialogs_.message(text, "Orvik 3: Error", MsgIcon::Exclamation);
 }
 
 void CommsEngine::Transmit() {

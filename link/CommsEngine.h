@@ -65,8 +65,9 @@ class CommsEngine : public QObject {
     bool busy() const { return waiting_ > 0; }
     // For callers that start an exchange from the window: when busy, says so and returns true.
     bool refuseWhileBusy();
-    // Reports a port failure as the design does (the 8005 message) or, for a device we may not
-    // open, by naming it; other failures end the exchange silently.
+    // Reports a port failure in one message (portErrorText): the design's 8005 message, with
+    // who holds the device when another program does, or the device we may not open or that
+    // does not exist; other failures end the exchange silently.
     void reportPortError(const CommError& error);
 
     QTimer& timer1() { return Timer1; }
@@ -105,7 +106,7 @@ class CommsEngine : public QObject {
     bool startFound_ = false;
     QByteArray accumulation_;
     int waiting_ = 0;
-    bool goneTold_ = false;  // the user knows the device has gone
+    bool goneTold_ = false;         // the user knows the device has gone
     bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
 };
 

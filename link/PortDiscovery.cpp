@@ -159,3 +159,36 @@ void OpenPortForStatusRequest(SerialPort& port, Dialogs& dialogs, const PortFlag
 QString settingsForSpeed(int baud) {
     return QString("%1,N,8,1").arg(baud);
 }
+
+QString portErrorText(const CommError& e) {
+    switch (e.number()) {
+        case CommError::kPortAlreadyOpen:
+            return e.detail().isEmpty() ? kPortAlreadyOpenText
+                                        : kPortAlreadyOpenText + "\r\n\r\n" + e.detail();
+        case CommError::kPermissionDenied:
+        case CommError::kNoSuchDevice:
+            return e.text();
+        default:
+            return {};
+    }
+}
+
+QString noDeviceText(const PortMap& map, int n) {
+    QStringList there;
+    for (const auto& [number, device] : map.entries())
+        there << QString("%1 = %2").arg(number).arg(device);
+    const QString text = QString("Port %1 means no serial device. ").arg(n);
+    return text + (there.isEmpty() ? QString("No serial device was found.")
+                                   : "The ports there are: " + there.join(", ") + ".");
+}
+
+QString portListDescription(const PortMap& map, const PortFlags& present) {
+    QStringList entries;
+    for (const QString& entry : portListEntries(present)) {
+        const PortReport r = DescribePort(map, int(textValue(entry)));
+        QString text = entry + " = " + (r.device.isEmpty() ? QString("no device") : r.device);
+        if (!r.description.isEmpty()) text += " (" + r.description + ")";
+        entries << text;
+    }
+    return entries.join(", ");
+}

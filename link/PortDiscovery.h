@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class CommError;
 class Dialogs;
 class PortMap;
 class SerialPort;
@@ -78,3 +79,15 @@ QString settingsForSpeed(int baud);
 inline const QString kPortAlreadyOpenText = QStringLiteral(
     "Comm port already open.\r\n\r\nCheck to make sure it is not being\r\n"
     "used by another program and try again");
+
+// What the user is told of a port failure, titled "Orvik 3: Error": the designed message for a
+// port already open (followed by who holds the device, when another program does), the device
+// we may not open or that does not exist. Empty for the failures that end an exchange silently.
+QString portErrorText(const CommError& error);
+
+// For a port number that means no device: says so and names the ports there are.
+QString noDeviceText(const PortMap& map, int n);
+
+// The port list's entries, each with its device and, for a USB adapter, its description:
+// "1 = /dev/ttyUSB0 (USB Serial Converter), 2 = no device".
+QString portListDescription(const PortMap& map, const PortFlags& present);

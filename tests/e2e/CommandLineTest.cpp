@@ -1,9 +1,12 @@
 // The orvik3 program run as a user runs it, against its own simulated camera.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 
+#include "sim/SimCamera.h"
 #include "tests/support/RunProgram.h"
 
 namespace {
@@ -28,13 +31,45 @@ TEST(CommandLine, StatusPrintsTheSetupSummaryOfTheSimulatedCamera) {
     EXPECT_EQ(QString::fromUtf8(file.readAll()).replace("\r\n", "\n"), r.out);
 }
 
-TEST(CommandLine, ExitCodesTellNoAnswerFromBadUsage) {
-    const Result silent = orvik3({"--port", "1=/dev/orvik3-no-such-device", "status"});
+TEST(CommandLine, ExitCodesTellNoAnswerFromBadUsage) {  // a camera at 19200 hears noise
+    camsim::Options at19200;
+    at19200.baud = 19200;
+    camsim::SimCamera camera(at19200);
+    const Result silent =
+        orvik3({"--port", "1=" + QString::fromStdString(camera.devicePath()), "status"});
     EXPECT_EQ(silent.code, 1);
-    EXPECT_TRUE(silent.err.contains("Orvik 3: Communication error with camera"));
+    EXPECT_TRUE(
+        silent.err.contains("Orvik 3: Communication error with camera\nNothing came back from "
+                            "the camera. Check the cable,") &&
+        silent.err.contains("(try --speed 19200)."));
     EXPECT_TRUE(silent.out.isEmpty());
 
     EXPECT_EQ(orvik3({"status", "--speed", "9600"}).code, 2);
+}
+
+// Each port error is one message, and nothing reaches the camera.
+TEST(CommandLine, PortErrorsSayWhatHappened) {
+    camsim::SimCamera camera;
+    const QString device = QString::fromStdString(camera.devicePath());
+    QSerialPort held(device);  // as another program holds it
+    const QString cases[][2] = {
+        {"3", "Port 3 means no serial device. The ports there are: 1 = " + device},
+        {"1=/dev/orvik3-none", "The serial device /dev/orvik3-none does not exist."},
+        {"1",
+         "Comm port already open.\n\nCheck to make sure it is not being\nused by another program "
+         "and try again\n\n" +
+             device + QString(" is in use by e2e_command_lin (process %1).").arg(getpid())}};
+    for (const auto& [port, told] : cases) {
+        ASSERT_TRUE(port != "1" || held.open(QIODevice::ReadWrite));
+        const Result r = orvik3({"--port", "1=" + device, "--port", port, "pictures"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains("Orvik 3: Error: " + told)) << r.err.toStdString();
+        // One message; a machine's own ports may each add that we may not open them.
+        EXPECT_EQ(r.err.count("Orvik 3: ") - r.err.count("Permission denied on"), 1);
+    }
+    EXPECT_TRUE(camera.rawReceived().empty());
+    const Result ports = orvik3({"--port", "1=" + device, "--port", "2=/dev/orvik3-none", "ports"});
+    EXPECT_TRUE(ports.out.contains("Port list: 1 = " + device + ", 2 = /dev/orvik3-none\n"));
 }
 
 TEST(CommandLine, SetTimeIsAcknowledged) {

@@ -68,8 +68,8 @@ TEST(Fpga, SilentCameraStopsWithAMessage) {
     EXPECT_TRUE(link.camera().state().fpgaImage.empty());
 }
 
-// The clean configuration through the form is the fault suite's first case; here the camera
-// refuses the start.
+// The clean configuration through the form is the fault suite's first case; here nothing is
+// loaded yet (refused, nothing sent), then the camera refuses the start after a good run.
 TEST(FpgaForm, ControlsReachTheOperationsAndConversionsFollowEachOther) {
     UploadLink link(0.05);
     QWidget advancedTab;
@@ -78,6 +78,11 @@ TEST(FpgaForm, ControlsReachTheOperationsAndConversionsFollowEachOther) {
     form.setAdvancedFormLocks({&advancedTab});
     form.FPGALoaderForm_Click();
     EXPECT_FALSE(advancedTab.isEnabled());
+    form.ui.ConfigureFPGA_btn->click();
+    EXPECT_TRUE(link.camera().receivedPayloads().empty());
+    ASSERT_EQ(link.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(link.dialogs().shown[0].text.startsWith("No FPGA configuration file"));
+    link.dialogs().shown.clear();
     const auto load = [&](const QString& name, const QByteArray& bytes) {
         link.dialogs().files.push_back(FileChoice{link.writeFile(name, bytes), 1});
         form.ui.Load_Config_file->click();
@@ -94,6 +99,7 @@ TEST(FpgaForm, ControlsReachTheOperationsAndConversionsFollowEachOther) {
     EXPECT_TRUE(text.contains("0x00,0x00,DB 0x80,"));
     EXPECT_EQ(text.count("DB "), 2 * 5922);
 
+    form.ui.Label2->setText("The FPGA is know configured");  // as a good run leaves it
     camsim::Faults refuse;
     refuse.nakCommands = {"Ja"};
     link.camera().setFaults(refuse);
