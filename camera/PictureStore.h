@@ -44,6 +44,7 @@ struct HeldPicture {
     ImageHeader header{};
     bool newFirmware = false;
     QString tempUnitText;
+    QString cameraSerial;  // as the status read before the transfer showed it
 };
 HeldPicture HoldPicture(const SharedState& s);
 

@@ -9,7 +9,7 @@
 #include "cli/Commands.h"
 
 struct Invocation {
-    enum class Action { Desktop, Help, Ports, Status, SetTime, Settings, Picture, Upload };
+    enum class Action { Desktop, Help, Version, Ports, Status, SetTime, Settings, Picture, Upload };
     Action action = Action::Desktop;
     CommonOptions common;
     QString saveFile;  // status --save
