@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "link/Packet.h"
+#include "status/StatusRecord.h"
 
 namespace images {
 
@@ -42,6 +43,7 @@ HeldPicture HoldPicture(const SharedState& s) {
     held.header = s.ImageHeader;
     held.newFirmware = s.NewFirmware;
     held.tempUnitText = s.TempUnitText;
+    held.cameraSerial = serialNumberShown(s.CameraSerialNumber, s.SerialNumberText);
     return held;
 }
 

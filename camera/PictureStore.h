@@ -44,6 +44,7 @@ struct HeldPicture {
     ImageHeader header{};
     bool newFirmware = false;
     QString tempUnitText;
+    QString cameraSerial;  // as the status read before the transfer showed it
     int number = 0;  // the camera's picture number, 0 the splash picture
 };
 HeldPicture HoldPicture(const SharedState& s);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/FileSave.h"
+#include "app/Version.h"
 #include "camera/Camera.h"
 #include "camera/Recording.h"
 #include "images/Bitmap.h"
@@ -230,11 +231,30 @@ bool saveBitmap(const QImage& shown, const QString& path, QString* why) {
     return SaveBitmapFile(path, shown, why);
 }
 
-bool savePng(const QImage& shown, const QString& path) {
+bool savePng(const QImage& shown, const QString& path, const QMap<QString, QString>& texts) {
+    QImage image = shown;
+    for (auto it = texts.begin(); it != texts.end(); ++it) image.setText(it.key(), it.value());
     QByteArray png;
     QBuffer buffer(&png);
-    return buffer.open(QIODevice::WriteOnly) && shown.save(&buffer, "PNG") &&
+    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") &&
            saveWholeFile(path, png);
+}
+
+QMap<QString, QString> pictureTexts(const HeldPicture& held, int number, int choiceIndex) {
+    const StripTexts strip = InfoStripTexts(held.header, {held.newFirmware, held.tempUnitText});
+    const QString what = number == 0 ? "splash picture" : "picture " + QString::number(number);
+    // The unit as the strip draws it: its letter after the degree sign.
+    const Glyph unit = StripUnitLetter(held.header, {held.newFirmware, held.tempUnitText});
+    return {{"Title", "Orvik 3 " + what},
+            {"Creation Time", strip.date + " " + strip.clock},
+            {"Spot", strip.spot.trimmed()},
+            {"Ambient", strip.ambient.trimmed()},
+            {"Unit", unit == Glyph::LetterC ? "C" : "F"},
+            {"Battery", QString("%1 of 6").arg(strip.batteryCells)},
+            {"Palette", kColouriseChoices[std::max(0, choiceIndex)].text},
+            {"Picture", number == 0 ? QStringLiteral("Splash") : QString::number(number)},
+            {"Camera serial number", held.cameraSerial},
+            {"Software", QStringLiteral("Orvik 3 service program ") + kProgramVersion}};
 }
 
 namespace {

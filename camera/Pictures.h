@@ -5,6 +5,7 @@
 // an Outcome. Transfer progress goes to the engine's LinkObserver.
 
 #include <QImage>
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -69,7 +70,12 @@ int colourChoiceIndex(const QString& name);
 
 // Saves `shown` (bmp, png) or the picture's numbers (csv). False with `why` when not written.
 bool saveBitmap(const QImage& shown, const QString& path, QString* why);
-bool savePng(const QImage& shown, const QString& path);
+// `texts` go into the file's text chunks (pictureTexts); the pixels are those of `shown`.
+bool savePng(const QImage& shown, const QString& path, const QMap<QString, QString>& texts = {});
+// What a picture says of itself: its time and date, the readings with their unit, the battery,
+// the palette, its number, the camera's serial number and this program's version.
+QMap<QString, QString> pictureTexts(const images::HeldPicture& picture, int number,
+                                    int choiceIndex);
 // '#' lines with what its strip says, the header fields and the palette, then one line of
 // comma-separated pixel values per row.
 QByteArray pictureCsv(const images::HeldPicture& picture, int number, int choiceIndex);

@@ -3,6 +3,7 @@
 // its output goes. Commands call the camera operations directly; no widget exists.
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QString>
 #include <QTextStream>
 #include <functional>
@@ -26,7 +27,7 @@ struct CommonOptions {
     bool fullEdition = false;
     QString traceFile;  // --trace: the link log
     QString history;    // --history: where the service history is kept; empty: the default
-    bool json = false;  // --json: results as JSON
+    bool json = false;  // --json: one JSON object on standard output instead of the text
 };
 
 struct CliRun {
@@ -37,6 +38,7 @@ struct CliRun {
     // Connects as "CONNECT TO CAMERA" on the customer front screen does (status read, serial
     // number check); false when the camera did not answer, after its message was printed.
     std::function<bool()> connect;
+    QJsonObject json;  // what --json prints, gathered by the command as it runs
 };
 
 // A failure of the command's own, on standard error as the program's messages read.

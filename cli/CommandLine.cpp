@@ -19,8 +19,8 @@ using Action = Invocation::Action;
 const QStringList kValued = {"port", "speed", "repair-centre", "save",
                              "at",   "trace", "palette",       "out",
                              "format", "history"};
-const QStringList kSwitches = {"simulate", "full-edition", "now", "force", "yes", "verify",
-                               "json"};
+const QStringList kSwitches = {"simulate", "full-edition", "now",    "force",
+                               "yes",      "verify",       "json",   "version"};
 
 const QStringList kCommandWords = {"ports",  "status",   "set-time", "pictures",
                                    "download", "delete", "store",    "console",
@@ -49,8 +49,6 @@ QString applyOption(Invocation& c, bool& help, const QString& name, const QStrin
         o.simulate = true;
     else if (name == "full-edition")
         o.fullEdition = true;
-    else if (name == "json")
-        o.json = true;
     else if (name == "history")
         o.history = v;
     else if (name == "now")
@@ -63,6 +61,8 @@ QString applyOption(Invocation& c, bool& help, const QString& name, const QStrin
         p.yes = true;
     else if (name == "verify")
         p.verify = true;
+    else if (name == "json")
+        o.json = true;
     else if (name == "port") {
         int n = 0;
         QString device;
@@ -247,6 +247,14 @@ QString commandRules(Invocation& c) {
         return "--save belongs to the status command";
     if (c.at.isValid() && c.action != Action::SetTime)
         return "--at belongs to the set-time command";
+    const bool printsJson =
+        c.action == Action::Ports || c.action == Action::Status || c.action == Action::SetTime ||
+        c.action == Action::History ||
+        (c.action == Action::Picture && (c.picture.kind == PictureCommand::Kind::Count ||
+                                         c.picture.kind == PictureCommand::Kind::Download));
+    if (c.common.json && !printsJson)
+        return "--json belongs to the ports, status, pictures, download, set-time and history "
+               "commands";
     return {};
 }
 
@@ -273,6 +281,7 @@ Invocation parseCommandLine(const QStringList& args) {
     c.error = commandWords(c, parser.positionalArguments());
     if (c.error.isEmpty()) c.error = commandRules(c);
     if (c.error.isEmpty() && help) c.action = Action::Help;
+    if (c.error.isEmpty() && parser.isSet("version")) c.action = Action::Version;
     // The factory commands need the full edition's controls.
     const bool factory = c.action == Action::Settings ||
                          (c.action == Action::Upload && (c.upload.kind == UploadCommand::Kind::Fpga ||
@@ -282,7 +291,7 @@ Invocation parseCommandLine(const QStringList& args) {
 }
 
 QString usageText() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage: orvik3 [command] [options]\n"
         "\n"
         "Without a command the desktop program starts.\n"
@@ -333,9 +342,15 @@ QString usageText() {
         "                             sqlite:FILE), postgresql://USER@HOST/DB (?host=/socket/dir\n"
         "                             for a socket folder) or off; default: $ORVIK3_HISTORY,\n"
         "                             else ~/.local/share/orvik3/history.sqlite3\n"
-        "  --json                     history: print JSON\n"
+        "  --json                     ports, status, pictures, download, set-time, history:\n"
+        "                             print JSON instead of the text\n"
+        "  --version                  print the program's version\n"
         "  --help                     this text\n"
         "\n"
-        "Exit codes: 0 done, 1 the camera did not answer (or the action failed), 2 bad usage,\n"
-        "130 stopped by Ctrl-C, 143 stopped by SIGTERM.\n");
+        "Palettes (--palette NAME):\n");
+    for (const images::ColourChoice& choice : images::kColouriseChoices)
+        text += QStringLiteral("  ") + QLatin1String(choice.text) + '\n';
+    return text + QStringLiteral(
+                      "\nExit codes: 0 done, 1 the camera did not answer (or the action failed), 2 "
+                      "bad usage,\n130 stopped by Ctrl-C, 143 stopped by SIGTERM.\n");
 }

@@ -9,7 +9,8 @@
 #include "cli/Commands.h"
 
 struct Invocation {
-    enum class Action { Desktop, Help, Ports, Status, SetTime, Settings, Picture, Upload, History };
+    enum class Action { Desktop, Help, Version, Ports, Status, SetTime, Settings, Picture, Upload,
+                        History };
     Action action = Action::Desktop;
     CommonOptions common;
     QString saveFile;  // status --save

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QTextStream>
 
 #include "app/LinkObserver.h"
@@ -12,6 +13,7 @@
 #include "camera/Pictures.h"
 #include "camera/Recording.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "images/Palettes.h"
 
 namespace {
@@ -101,7 +103,8 @@ bool write(CliRun& run, const PictureCommand& c, const images::HeldPicture& pict
     const int choice = camera::colourChoiceIndex(c.palette);
     if (c.format == "csv") return camera::saveCsv(picture, number, choice, path);
     const QImage shown = camera::viewPicture(picture, images::SelectColourSetup(choice));
-    if (c.format == "png") return camera::savePng(shown, path);
+    if (c.format == "png")
+        return camera::savePng(shown, path, camera::pictureTexts(picture, number, choice));
     QString why;
     if (!camera::saveBitmap(shown, path, &why)) {
         camera::showMessage(run.camera.dialogs(), {images::text::SaveFailed(path, why),
@@ -122,8 +125,11 @@ bool downloadOne(CliRun& run, const PictureCommand& c, int number, QStringList& 
     const QString path = outputPath(c, number);
     const QString what =
         number == 0 ? QString("the splash picture") : QString("picture %1").arg(number);
+    const int choice = std::max(0, camera::colourChoiceIndex(c.palette));
+    PictureJson json{number, path, c.format, images::kColouriseChoices[choice].text, "skipped"};
     if (QFileInfo::exists(path) && !c.force) {
         run.out << "Skipped " << what << ": " << path << " is already saved" << Qt::endl;
+        addPictureJson(run.json, json);
         return true;
     }
     camera::Download d;
@@ -134,16 +140,22 @@ bool downloadOne(CliRun& run, const PictureCommand& c, int number, QStringList& 
     }
     if (stopRequested()) return false;  // a transfer cut short is not a picture: nothing is saved
     camera::showMessages(run.camera.dialogs(), d.outcome);
+    json.health = &d.health;
+    json.result = "failed";
     if (!d.picture || !d.outcome.ok) {
         fail(run, what + (d.picture ? " was not saved" : " was not downloaded"));
+        addPictureJson(run.json, json);
         return false;
     }
     if (!save(run, c, *d.picture, path, number)) {
         fail(run, what + " could not be saved to " + path);
+        addPictureJson(run.json, json);
         return false;
     }
     run.out << "Saved " << what << " to " << path << Qt::endl;
     saved << path;
+    json.result = "saved";
+    addPictureJson(run.json, json);
     return true;
 }
 
@@ -155,6 +167,7 @@ int download(CliRun& run, const PictureCommand& c) {
         numbers << 0;
     else
         for (int n = 1, count = storedCount(run); n <= count; ++n) numbers << n;
+    run.json["pictures"] = QJsonArray();
     if (numbers.isEmpty()) run.out << "The camera holds no pictures" << Qt::endl;
     const int held = run.camera.state().StoredImageCount;
     if (c.target == Target::One && c.number > held) {
@@ -212,7 +225,8 @@ int runPictureCommand(CliRun& run, const PictureCommand& c) {
     if (!run.connect()) return kExitNoAnswer;
     switch (c.kind) {
         case Kind::Count:
-            run.out << "Pictures stored: " << storedCount(run) << Qt::endl;
+            run.json["pictures_stored"] = storedCount(run);
+            run.out << "Pictures stored: " << run.json["pictures_stored"].toInt() << Qt::endl;
             return kExitOk;
         case Kind::Download:
             return download(run, c);

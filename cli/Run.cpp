@@ -1,9 +1,11 @@
 // One run of the program: parse, then the desktop program or one command on the camera
 // operations, without a window.
 #include <QCoreApplication>
+#include <QJsonDocument>
 #include <QTextStream>
 
 #include "app/SharedState.h"
+#include "app/Version.h"
 #include "camera/Camera.h"
 #include "camera/Connection.h"
 #include "cli/CommandLine.h"
@@ -47,7 +49,10 @@ int runCommand(const Invocation& c) {
     if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
     if (c.action != Invocation::Action::Ports)
         camera.openHistory(history::chooseLocation(c.common.history));
-    CliRun run{camera, c.common, out, err, {}};
+    // With --json the object takes the place of the text on standard output.
+    QString replacedText;
+    QTextStream textOut(&replacedText);
+    CliRun run{camera, c.common, c.common.json ? textOut : out, err, {}, {}};
     run.connect = [&run] { return connectCamera(run); };
 
     const StopSignals stops;
@@ -56,6 +61,7 @@ int runCommand(const Invocation& c) {
         err << "Orvik 3: stopped by " << (stopped == 130 ? "Ctrl-C" : "SIGTERM") << Qt::endl;
         return stopped;
     }
+    if (c.common.json) out << QJsonDocument(run.json).toJson() << Qt::flush;
     return code;
 }
 
@@ -68,6 +74,10 @@ int runProgram(int argc, char** argv) {
     if (!c.error.isEmpty()) {
         QTextStream(stderr) << "orvik3: " << c.error << "\n\n" << usageText();
         return kExitUsage;
+    }
+    if (c.action == Invocation::Action::Version) {
+        QTextStream(stdout) << "orvik3 " << kProgramVersion << Qt::endl;
+        return kExitOk;
     }
     if (c.action == Invocation::Action::Help) {
         QTextStream(stdout) << usageText() << Qt::flush;

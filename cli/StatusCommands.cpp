@@ -9,6 +9,7 @@
 #include "camera/Report.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "link/PortDiscovery.h"
 
 namespace {
@@ -43,12 +44,15 @@ int runPorts(CliRun& run) {
     run.out << portMapDescription(run.camera.ports(), true) << Qt::endl;
     run.out << "Port list: "
             << portListDescription(run.camera.ports(), run.camera.state().PortPresent) << Qt::endl;
+    run.json = portsJson(portMapReports(run.camera.ports()),  // probed just now
+                         portListEntries(run.camera.state().PortPresent));
     return kExitOk;
 }
 
 int runStatus(CliRun& run, const QString& saveFile) {
     const camera::StatusRead read = connectAndRead(run);
     if (run.camera.state().StatusCommsError) return kExitNoAnswer;
+    run.json = statusJson(read);
     QString shown = read.report;
     run.out << shown.replace("\r\n", "\n") << Qt::flush;
     if (saveFile.isEmpty()) return kExitOk;
@@ -64,7 +68,9 @@ int runSetTime(CliRun& run, const QDateTime& at) {
     if (!run.connect()) return kExitNoAnswer;
     const ClockValues clock = at.isValid() ? clockValuesAt(at) : camera::takePcClock(run.camera);
     run.camera.state().LastReply.clear();
-    if (camera::sendTimeDate(run.camera, clock)) return kExitOk;
+    const bool accepted = camera::sendTimeDate(run.camera, clock);
+    run.json = clockJson(clock, accepted);
+    if (accepted) return kExitOk;
     run.err << "Orvik 3: the camera did not accept the time and date" << Qt::endl;
     return kExitNoAnswer;
 }

@@ -1,5 +1,6 @@
-# cmake --install: the executables, the indicator bitmaps, a desktop entry, an icon and the
-# manual page, each in its freedesktop or FHS place under the prefix.
+# cmake --install: the executables, the indicator bitmaps, a desktop entry with its metainfo, an
+# icon, the manual page and bash completion, each in its freedesktop or FHS place under the
+# prefix.
 include(GNUInstallDirs)
 
 foreach(program orvik3 orvik3-camsim)
@@ -14,7 +15,14 @@ file(GLOB ORVIK_BITMAPS ${CMAKE_SOURCE_DIR}/resources/*.bmp)
 install(FILES ${ORVIK_BITMAPS} DESTINATION ${CMAKE_INSTALL_DATADIR}/orvik3)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/orvik3.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/man/orvik3.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+configure_file(${CMAKE_SOURCE_DIR}/man/orvik3.1.in ${CMAKE_BINARY_DIR}/man/orvik3.1 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/man/orvik3.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+configure_file(${CMAKE_SOURCE_DIR}/resources/orvik3.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/resources/orvik3.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/resources/orvik3.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/orvik3.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orvik3)
 
 # The desktop entry names the program by its full path, so it starts even where the prefix's
 # bin/ is not on the desktop session's PATH (~/.local/bin before the next login). The prefix is

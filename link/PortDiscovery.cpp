@@ -38,6 +38,7 @@ PortReport DescribePort(const PortMap& map, int n) {
 
 PortReport ProbePort(const PortMap& map, int n) {
     PortReport r = DescribePort(map, n);
+    r.probed = true;
     if (r.device.isEmpty()) return r;
     QtSerialPort probe(map);
     try {
@@ -94,19 +95,23 @@ QStringList portListEntries(const PortFlags& present) {
     return {"1", "2"};
 }
 
-QString portMapDescription(const PortMap& map, bool probeTheRest) {
-    QStringList lines;
+std::vector<PortReport> portMapReports(const PortMap& map, bool probeTheRest) {
+    std::vector<PortReport> reports;
     for (const auto& [n, device] : map.entries()) {
         const auto probed = lastProbes().find(device);
-        if (probed != lastProbes().end()) {
-            PortReport r = probed->second;
-            r.number = n;  // one device may stand under two numbers
-            lines << portReportText(r, true);
-        } else {
-            lines << portReportText(probeTheRest ? ProbePort(map, n) : DescribePort(map, n),
-                                    probeTheRest);
-        }
+        PortReport r = probed != lastProbes().end() ? probed->second
+                       : probeTheRest               ? ProbePort(map, n)
+                                                    : DescribePort(map, n);
+        r.number = n;  // one device may stand under two numbers
+        reports.push_back(r);
     }
+    return reports;
+}
+
+QString portMapDescription(const PortMap& map, bool probeTheRest) {
+    QStringList lines;
+    for (const PortReport& r : portMapReports(map, probeTheRest))
+        lines << portReportText(r, r.probed);
     return lines.isEmpty() ? QStringLiteral("No serial device found") : lines.join('\n');
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <vector>
 
 class CommError;
 class Dialogs;
@@ -27,6 +28,7 @@ struct PortReport {
     bool present = false;     // ComPortDetect's answer
     bool lowLatency = false;  // the driver took low-latency mode when the probe opened it
     QString problem;          // why the device may not be opened (permission)
+    bool probed = false;      // the device was probed (opened, or tried)
 };
 
 // The device and its USB details, without opening it.
@@ -55,6 +57,8 @@ QStringList portListEntries(const PortFlags& present);
 // has run (DetectPorts) found where there was one. With `probeTheRest` the ports no probe has
 // reached yet are probed now, so every line tells presence and low latency.
 QString portMapDescription(const PortMap& map, bool probeTheRest = false);
+// The reports those lines are made of, in the map's order.
+std::vector<PortReport> portMapReports(const PortMap& map, bool probeTheRest = false);
 
 // "Set": a list text of 1 to 4 becomes the port number; any other text changes nothing. When
 // the port is open the user is told and the port is closed.

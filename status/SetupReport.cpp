@@ -32,9 +32,8 @@ void writeHeader(ReportWriter& w, const StatusRecord& r, const QDateTime& now) {
     w.line(QStringLiteral("Date:\t") + reportDateText(now));
     w.blank();
     w.blank();
-    const QString serial =
-        r.CameraSerialNumber != 0 ? num(r.CameraSerialNumber) : r.SerialNumberText;
-    w.line(QStringLiteral("Serial Number: ") + serial);
+    w.line(QStringLiteral("Serial Number: ") +
+           serialNumberShown(r.CameraSerialNumber, r.SerialNumberText));
     w.blank();
 }
 

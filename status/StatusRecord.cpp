@@ -235,6 +235,10 @@ double HeatsinkTempFromAdc(int count) {
     return roundTenthHalfEven(celsius);
 }
 
+QString serialNumberShown(int32_t number, const QString& text) {
+    return number != 0 ? QString::number(number) : text;
+}
+
 QString onOffText(bool on) {
     return on ? QStringLiteral("ON") : QStringLiteral("OFF");
 }

@@ -110,5 +110,7 @@ double HumidityFromAdc(int count);
 double HeatsinkTempFromAdc(int count);
 
 QString onOffText(bool on);  // "ON" / "OFF"
+// The serial number as the report shows it: the number read, or the kept text when it is 0.
+QString serialNumberShown(int32_t number, const QString& text);
 QString sensorKitText(int byte23);
 QString colourationText(int number);

@@ -164,8 +164,10 @@ TEST_F(Installed, PutsEachFileInItsPlaceAndListsIt) {
     QStringList expected;
     for (const char* file :
          {"bin/orvik3", "bin/orvik3-camsim", "share/applications/orvik3.desktop",
+          "share/bash-completion/completions/orvik3",
           "share/icons/hicolor/scalable/apps/orvik3.svg", "share/man/man1/orvik3.1",
-          "share/orvik3/GreenLED.bmp", "share/orvik3/GreyLED1.bmp", "share/orvik3/RedLED.bmp"})
+          "share/metainfo/orvik3.metainfo.xml", "share/orvik3/GreenLED.bmp",
+          "share/orvik3/GreyLED1.bmp", "share/orvik3/RedLED.bmp"})
         expected << at(file);
     EXPECT_EQ(found, expected);
     EXPECT_TRUE(QFileInfo(at("bin/orvik3")).isExecutable());
