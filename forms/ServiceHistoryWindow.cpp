@@ -50,10 +50,20 @@ void ServiceHistoryWindow::showHistory(history::Store* store) {
         store ? store->cameras(&why) : std::vector<history::CameraSeen>{};
     History_lbl->setText(!store           ? "The service history is not being recorded."
                          : !why.isEmpty() ? "The service history cannot be read: " + why
-                                          : QString("%1 cameras seen.").arg(cameras.size()));
+                         : cameras.size() == 1 ? QString("1 camera seen.")
+                                               : QString("%1 cameras seen.").arg(cameras.size()));
     for (const history::CameraSeen& c : cameras)
         new QTreeWidgetItem(Cameras_list, {c.camera, history::timeText(c.first),
                                            history::timeText(c.last), QString::number(c.visits)});
+    // The camera seen last, and its newest visit, are what the user usually came for.
+    QTreeWidgetItem* latest = nullptr;
+    for (int i = 0; i < Cameras_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = Cameras_list->topLevelItem(i);
+        if (!latest || item->text(2) > latest->text(2)) latest = item;
+    }
+    if (latest) Cameras_list->setCurrentItem(latest);
+    if (Visits_list->topLevelItemCount() > 0)
+        Visits_list->setCurrentItem(Visits_list->topLevelItem(0));
 }
 
 void ServiceHistoryWindow::cameraChosen() {
@@ -64,8 +74,11 @@ void ServiceHistoryWindow::cameraChosen() {
                                           : std::vector<history::Visit>{};
     for (size_t i = visits_.size(); i-- > 0;) {
         const history::Visit& v = visits_[i];
-        QStringList done{QString("%1 status reads").arg(v.statusReads)};
-        if (!v.pictures.isEmpty()) done << QString("%1 pictures").arg(v.pictures.size());
+        auto count = [](qsizetype n, const char* what) {
+            return QString("%1 %2%3").arg(n).arg(what).arg(n == 1 ? "" : "s");
+        };
+        QStringList done{count(v.statusReads, "status read")};
+        if (!v.pictures.isEmpty()) done << count(v.pictures.size(), "picture");
         if (!v.uploads.isEmpty()) done << v.uploads;
         auto* item = new QTreeWidgetItem(Visits_list,
                                          {history::timeText(v.started), v.bench, done.join(", ")});
