@@ -47,8 +47,7 @@ int runCommand(const Invocation& c) {
     // The port and speed chosen, as "Set" and the speed buttons choose them.
     if (c.common.port != 0) camera::choosePort(camera, c.common.port);
     if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
-    if (c.action != Invocation::Action::Ports)
-        camera.openHistory(history::chooseLocation(c.common.history));
+    camera.openHistory(history::chooseLocation(c.common.history));
     // With --json the object takes the place of the text on standard output.
     QString replacedText;
     QTextStream textOut(&replacedText);

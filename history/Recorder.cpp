@@ -6,17 +6,23 @@
 namespace history {
 
 Recorder::Recorder(const Location& where, std::function<void(const QString&)> tell)
-    : tell_(std::move(tell)),
+    : where_(where),
+      tell_(std::move(tell)),
       run_(QUuid::createUuid().toString(QUuid::WithoutBraces)),
-      bench_(QSysInfo::machineHostName()) {
-    if (where.kind == Location::Kind::Off) return;
-    if (!where.error.isEmpty()) {
-        fail(where.error);
-        return;
+      bench_(QSysInfo::machineHostName()) {}
+
+Store* Recorder::store() {
+    if (opened_) return store_.get();
+    opened_ = true;
+    if (where_.kind == Location::Kind::Off) return nullptr;
+    if (!where_.error.isEmpty()) {
+        fail(where_.error);
+        return nullptr;
     }
     store_ = std::make_unique<Store>();
     QString why;
-    if (!store_->open(where, &why)) fail(QString("%1: %2").arg(where.describe(), why));
+    if (!store_->open(where_, &why)) fail(QString("%1: %2").arg(where_.describe(), why));
+    return store_.get();
 }
 
 Recorder::~Recorder() = default;
@@ -28,7 +34,7 @@ void Recorder::fail(const QString& why) {
 }
 
 void Recorder::add(Event event) {
-    if (!store_) return;
+    if (!store()) return;
     if (event.camera.isEmpty()) event.camera = camera_;
     pending_.push_back(std::move(event));
     if (depth_ == 0) end();
@@ -44,7 +50,7 @@ void Recorder::end() {
 }
 
 std::optional<Visit> Recorder::previousVisit(const QString& camera, Visit* current) {
-    if (!store_) return std::nullopt;
+    if (!store()) return std::nullopt;
     std::vector<Visit> all = store_->visits(camera);
     const qint64 mine = visits_.value(camera);
     std::optional<Visit> before;

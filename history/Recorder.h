@@ -13,12 +13,13 @@ namespace history {
 
 class Recorder {
   public:
-    // `tell` hears, once, why nothing is being recorded.
+    // `tell` hears, once, why nothing is being recorded. The store opens when first needed, so
+    // a server that is down delays no start-up and no command that records nothing.
     Recorder(const Location& where, std::function<void(const QString&)> tell);
     ~Recorder();
 
-    bool recording() const { return store_ != nullptr; }
-    Store* store() { return store_.get(); }
+    bool recording() { return store() != nullptr; }
+    Store* store();
 
     // The camera the run is working with: the serial number of its last status read.
     const QString& camera() const { return camera_; }
@@ -34,6 +35,8 @@ class Recorder {
   private:
     void fail(const QString& why);
 
+    Location where_;
+    bool opened_ = false;
     std::unique_ptr<Store> store_;
     std::function<void(const QString&)> tell_;
     QString run_, bench_, camera_ = kNoSerial;
