@@ -145,9 +145,12 @@ TEST(PictureCommands, DownloadAllTakesEveryStoredPictureAndSplashTheStartUpPictu
     EXPECT_TRUE(splash.out.startsWith("Saved the splash picture to ")) << splash.out.toStdString();
 }
 
-// Ctrl-C in the middle of a picture: the end packet goes out, the picture already saved stays
-// whole and is listed, nothing of the cut one is left, and the camera answers the next command.
-TEST(PictureCommands, CtrlCStopsAtOnceLeavingWholeFilesAndACameraThatAnswers) {
+// Ctrl-C (or SIGTERM) in the middle of a picture: the end packet goes out, the picture already
+// saved stays whole and is listed, nothing of the cut one is left, the exit code names the signal,
+// and the camera answers the next command.
+class StopSignal : public testing::TestWithParam<int> {};
+
+TEST_P(StopSignal, StopsAtOnceLeavingWholeFilesAndACameraThatAnswers) {
     camsim::CameraState state = camsim::SimCamera::defaultState();
     state.pictures.resize(2);
     camsim::SimCamera camera(unpaced(), state);
@@ -169,12 +172,18 @@ TEST(PictureCommands, CtrlCStopsAtOnceLeavingWholeFilesAndACameraThatAnswers) {
         QThread::msleep(1);
     ASSERT_TRUE(secondUnderWay());
     const int64_t endsBefore = camera.counters().ctrlEnd;
-    ::kill(pid_t(p.processId()), SIGINT);
+    ::kill(pid_t(p.processId()), GetParam());
     ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitCode(), 130);
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 128 + GetParam());
     const QString saved = QDir(dir.path()).filePath("picture-01.bmp");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"picture-01.bmp"});
-    EXPECT_TRUE(readBitmap([&] { QFile f(saved); f.open(QIODevice::ReadOnly); return f.readAll(); }()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"picture-01.bmp"});
+    EXPECT_TRUE(readBitmap([&] {
+        QFile f(saved);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }()));
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_TRUE(err.contains("pictures saved before the stop: " + saved)) << err.toStdString();
     EXPECT_EQ(camera.counters().ctrlEnd, endsBefore + 1);
@@ -182,6 +191,8 @@ TEST(PictureCommands, CtrlCStopsAtOnceLeavingWholeFilesAndACameraThatAnswers) {
     camera.setFaults({});
     EXPECT_EQ(orvik3({"--port", port, "status"}).code, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(PictureCommands, StopSignal, testing::Values(SIGINT, SIGTERM));
 
 // A picture the camera does not hold is refused at once; one that no two of three downloads
 // agree on is not saved.
