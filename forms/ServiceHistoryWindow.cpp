@@ -35,7 +35,9 @@ ServiceHistoryWindow::ServiceHistoryWindow(QWidget* parent) : QWidget(parent, Qt
     Changes_txt = named(new QPlainTextEdit(split), "Changes_txt");
     Changes_txt->setReadOnly(true);
     layout->addWidget(split, 1);
-    resize(1000, 420);
+    // Room for every column of the two lists without scrolling sideways.
+    split->setSizes({430, 430, 380});
+    resize(1260, 440);
     connect(Cameras_list, &QTreeWidget::itemSelectionChanged, this, [this] { cameraChosen(); });
     connect(Visits_list, &QTreeWidget::itemSelectionChanged, this, [this] { visitChosen(); });
 }
