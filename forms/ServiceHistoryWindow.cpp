@@ -80,8 +80,8 @@ void ServiceHistoryWindow::cameraChosen() {
             return QString("%1 %2%3").arg(n).arg(what).arg(n == 1 ? "" : "s");
         };
         QStringList done{count(v.statusReads, "status read")};
-        if (!v.pictures.isEmpty()) done << count(v.pictures.size(), "picture");
-        if (!v.uploads.isEmpty()) done << v.uploads;
+        if (!v.pictures.empty()) done << count(qsizetype(v.pictures.size()), "picture");
+        for (const history::Upload& u : v.uploads) done << history::uploadText(u);
         auto* item = new QTreeWidgetItem(Visits_list,
                                          {history::timeText(v.started), v.bench, done.join(", ")});
         item->setData(0, Qt::UserRole, int(i));

@@ -37,11 +37,13 @@ QStringList orderedKeys(const Visit& a, const Visit& b) {
 QString doneText(const Visit& v) {
     QStringList done;
     done << QString("%1 status read%2").arg(v.statusReads).arg(v.statusReads == 1 ? "" : "s");
-    if (!v.pictures.isEmpty())
+    if (!v.pictures.empty())
         done << QString("%1 picture%2 downloaded")
                     .arg(v.pictures.size())
                     .arg(v.pictures.size() == 1 ? "" : "s");
-    if (!v.uploads.isEmpty()) done << "uploaded: " + v.uploads.join(", ");
+    QStringList uploads;
+    for (const Upload& u : v.uploads) uploads << uploadText(u);
+    if (!uploads.isEmpty()) done << "uploaded: " + uploads.join(", ");
     return done.join("; ");
 }
 
@@ -59,6 +61,10 @@ std::vector<Change> changesSince(const Visit& before, const Visit& now) {
 
 QString timeText(qint64 ms) {
     return QDateTime::fromMSecsSinceEpoch(ms).toString("yyyy-MM-dd hh:mm:ss");
+}
+
+QString uploadText(const Upload& u) {
+    return u.kind + " " + u.file;
 }
 
 QString camerasText(const std::vector<CameraSeen>& cameras) {
@@ -99,7 +105,9 @@ QString visitsText(const QString& camera, const std::vector<Visit>& visits) {
             s << "  nothing changed since the visit before\n";
         for (const Change& c : changes)
             s << "  " << c.what << ": " << c.before << " -> " << c.after << "\n";
-        for (const QString& picture : v.pictures) s << "  picture " << picture << "\n";
+        for (const PictureTaken& p : v.pictures)
+            s << "  picture " << p.number << " " << p.sha256
+              << (p.savedTo.isEmpty() ? QString() : " saved to " + p.savedTo) << "\n";
     }
     return text;
 }
@@ -108,17 +116,22 @@ QJsonArray visitsJson(const std::vector<Visit>& visits) {
     QJsonArray out;
     for (size_t i = visits.size(); i-- > 0;) {
         const Visit& v = visits[i];
-        QJsonArray changes;
+        QJsonArray changes, pictures, uploads;
         if (i > 0)
             for (const Change& c : changesSince(visits[i - 1], v))
                 changes.append(
                     QJsonObject{{"what", c.what}, {"before", c.before}, {"after", c.after}});
+        for (const PictureTaken& p : v.pictures)
+            pictures.append(
+                QJsonObject{{"number", p.number}, {"sha256", p.sha256}, {"saved_to", p.savedTo}});
+        for (const Upload& u : v.uploads)
+            uploads.append(QJsonObject{{"kind", u.kind}, {"file", u.file}, {"sha256", u.sha256}});
         out.append(QJsonObject{{"started", timeText(v.started)},
                                {"ended", timeText(v.ended)},
                                {"bench", v.bench},
                                {"status_reads", v.statusReads},
-                               {"pictures_downloaded", QJsonArray::fromStringList(v.pictures)},
-                               {"uploads", QJsonArray::fromStringList(v.uploads)},
+                               {"pictures_downloaded", pictures},
+                               {"uploads", uploads},
                                {"first_visit", i == 0},
                                {"changes", changes}});
     }

@@ -18,6 +18,7 @@ struct Change {
 std::vector<Change> changesSince(const Visit& before, const Visit& now);
 
 QString timeText(qint64 msSinceEpoch);  // local "yyyy-MM-dd hh:mm:ss"
+QString uploadText(const Upload& u);    // "splash start.bmp"
 
 // `history`: one line per camera. `history SERIAL`: its visits newest first, each with what
 // changed since the one before, pictures downloaded and uploads made.

@@ -238,9 +238,14 @@ std::vector<Visit> Store::visits(const QString& camera, QString* why) {
     }
     while (q.next()) {
         const qint64 id = q.value(0).toLongLong();
-        if (out.empty() || out.back().id != id)
-            out.push_back({id, camera, q.value(1).toString(), q.value(2).toLongLong(),
-                           q.value(3).toLongLong()});
+        if (out.empty() || out.back().id != id) {
+            Visit& v = out.emplace_back();
+            v.id = id;
+            v.camera = camera;
+            v.bench = q.value(1).toString();
+            v.started = q.value(2).toLongLong();
+            v.ended = q.value(3).toLongLong();
+        }
         Visit& v = out.back();
         const QString kind = q.value(4).toString();
         if (q.value(5).toInt() == 0) continue;
@@ -249,11 +254,11 @@ std::vector<Visit> Store::visits(const QString& camera, QString* why) {
             ++v.statusReads;
             v.fields = data.value("fields").toObject();
         } else if (kind == "picture") {
-            const QString saved = q.value(9).toString();
-            v.pictures << q.value(7).toString() + " " + q.value(8).toString() +
-                              (saved.isEmpty() ? QString() : " saved to " + saved);
+            v.pictures.push_back(
+                {q.value(7).toInt(), q.value(8).toString(), q.value(9).toString()});
         } else if (!kind.isEmpty()) {
-            v.uploads << QString("%1 %2").arg(kind, data.value("file").toString());
+            v.uploads.push_back(
+                {kind, data.value("file").toString(), data.value("sha256").toString()});
         }
     }
     return out;

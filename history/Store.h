@@ -26,6 +26,17 @@ struct Event {
     qint64 at = 0;  // milliseconds since 1970 (UTC); 0: when written
 };
 
+struct PictureTaken {
+    int number = 0;
+    QString sha256;   // of the 76 800 pixel values
+    QString savedTo;  // empty until saved
+};
+
+struct Upload {
+    QString kind;  // splash or fpga
+    QString file, sha256;
+};
+
 // One visit: the records of one program run with one camera.
 struct Visit {
     qint64 id = 0;
@@ -33,8 +44,8 @@ struct Visit {
     qint64 started = 0, ended = 0;
     QJsonObject fields;  // the last status read's values that are compared between visits
     int statusReads = 0;
-    QStringList pictures;  // "NUMBER SHA256", with " saved to PATH" once saved
-    QStringList uploads;
+    std::vector<PictureTaken> pictures;
+    std::vector<Upload> uploads;  // the ones the camera took
 };
 
 struct CameraSeen {

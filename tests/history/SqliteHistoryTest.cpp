@@ -63,6 +63,11 @@ TEST(SqliteHistory, TwoVisitsShowWhatChangedAndThePictureByItsHash) {
     const ProgramResult json = orvik3({"history", "--json", "--history", db});
     EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array()[0].toObject()["visits"].toInt(),
               2);
+    const ProgramResult visits = orvik3({"history", "10234", "--json", "--history", db});
+    const QJsonArray newestFirst = QJsonDocument::fromJson(visits.out.toUtf8()).array();
+    EXPECT_EQ(
+        newestFirst.at(1)["pictures_downloaded"][0],
+        QJsonValue(QJsonObject{{"number", 2}, {"sha256", hash}, {"saved_to", "/pictures/p2.bmp"}}));
 }
 
 TEST(SqliteHistory, AHistoryOfTheFirstSchemaIsMigratedWithItsRecords) {
@@ -85,7 +90,9 @@ TEST(SqliteHistory, AHistoryOfTheFirstSchemaIsMigratedWithItsRecords) {
     const std::vector<Visit> visits = now.visits("7");
     ASSERT_EQ(visits.size(), 1u);
     EXPECT_EQ(visits[0].fields.value("gain").toInt(), 3);
-    EXPECT_EQ(visits[0].pictures, QStringList{"4 ab12"});
+    ASSERT_EQ(visits[0].pictures.size(), 1u);
+    EXPECT_EQ(visits[0].pictures[0].number, 4);
+    EXPECT_EQ(visits[0].pictures[0].sha256, "ab12");
 }
 
 TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
