@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <optional>
 
+#include "app/LinkObserver.h"
 #include "app/SharedState.h"
 #include "status/StatusRecord.h"
 
@@ -13,8 +14,14 @@ QJsonValue reading(const std::optional<double>& value) {
 }
 
 QJsonObject healthJson(const LinkHealth& h) {
-    return {{"packets", h.packets},   {"nak1", h.nak1},       {"nak2", h.nak2},
-            {"timeouts", h.timeouts}, {"resends", h.resends}, {"patched", h.patched}};
+    QJsonObject o{{"packets", h.packets},   {"nak1", h.nak1},       {"nak2", h.nak2},
+                  {"timeouts", h.timeouts}, {"resends", h.resends}, {"patched", h.patched}};
+    if (h.downloads > 0)
+        o["verification"] = QJsonObject{{"downloads", h.downloads},
+                                        {"decided", h.decided},
+                                        {"undecided", h.undecided},
+                                        {"verdict", verificationText(h)}};
+    return o;
 }
 
 }  // namespace

@@ -70,6 +70,15 @@ TEST(JsonOutput, PortsAndDownloadAndThePngsFacts) {
               path + "pngGrey scale, white hot");
     EXPECT_EQ(saved["transfer_health"]["packets"], 2400);
     EXPECT_EQ(json(args)["pictures"][0]["result"], "skipped");
+    const QJsonValue verified =
+        json({"--port", port, "download", "3", "--out", dir.filePath("v.bmp"),
+              "--verify"})["pictures"][0]["transfer_health"];
+    EXPECT_EQ(verified["packets"], 4800);
+    EXPECT_EQ(verified["verification"],
+              QJsonValue(QJsonObject{{"downloads", 2},
+                                     {"decided", 0},
+                                     {"undecided", 0},
+                                     {"verdict", "verified: two downloads agree"}}));
 
     QFile file(path);  // its tEXt chunks, read here: Qt keeps no key with a space in it
     const QByteArray png = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
