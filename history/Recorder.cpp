@@ -1,9 +1,14 @@
 #include "history/Recorder.h"
 
+#include <QDateTime>
 #include <QSysInfo>
 #include <QUuid>
 
 namespace history {
+
+namespace {
+constexpr size_t kMostHeld = 10000;  // events kept for a history that stays unwritable
+}
 
 Recorder::Recorder(const Location& where, std::function<void(const QString&)> tell)
     : where_(where),
@@ -25,28 +30,43 @@ Store* Recorder::store() {
     return store_.get();
 }
 
-Recorder::~Recorder() = default;
+Recorder::~Recorder() {
+    tell_ = nullptr;  // whoever listened may be gone; the failure was said when it happened
+    flush();
+}
 
 void Recorder::fail(const QString& why) {
     store_.reset();
     pending_.clear();
-    if (tell_) tell_("The service history is not being recorded: " + why.simplified());
+    if (tell_ && !holding_) tell_("The service history is not being recorded: " + why.simplified());
 }
 
 void Recorder::add(Event event) {
     if (!store()) return;
     if (event.camera.isEmpty()) event.camera = camera_;
+    if (event.at == 0) event.at = QDateTime::currentMSecsSinceEpoch();  // even if written later
     pending_.push_back(std::move(event));
     if (depth_ == 0) end();
 }
 
 void Recorder::end() {
     if (depth_ > 0) --depth_;
-    if (depth_ > 0 || pending_.empty() || !store_) return;
+    if (depth_ == 0) flush();
+}
+
+void Recorder::flush() {
+    if (pending_.empty() || !store_) return;
     QString why;
-    const std::vector<Event> events = std::move(pending_);
-    pending_.clear();
-    if (!store_->write(run_, bench_, events, visits_, &why)) fail(why);
+    if (store_->write(run_, bench_, pending_, visits_, &why)) {
+        pending_.clear();
+        if (holding_ && tell_) tell_("The service history is being recorded again.");
+        holding_ = false;
+    } else if (pending_.size() >= kMostHeld) {
+        fail(why);
+    } else if (!holding_) {
+        holding_ = true;
+        if (tell_) tell_("The service history is not being recorded: " + why.simplified());
+    }
 }
 
 std::optional<Visit> Recorder::previousVisit(const QString& camera, Visit* current) {

@@ -1,7 +1,9 @@
 #pragma once
 // Records what a program run does with its cameras. Events an operation hands over while it runs
 // are written together, in one transaction, when its outermost scope ends. A history that cannot
-// be written never stops the work: the recorder says once why, and records nothing more.
+// be written never stops the work: the recorder says why. One that cannot be opened records
+// nothing more; a write that fails keeps its events for the next write, so a lock held a while
+// or a disk that was full for a moment loses nothing.
 
 #include <functional>
 #include <memory>
@@ -16,7 +18,7 @@ class Recorder {
     // `tell` hears, once, why nothing is being recorded. The store opens when first needed, so
     // a server that is down delays no start-up and no command that records nothing.
     Recorder(const Location& where, std::function<void(const QString&)> tell);
-    ~Recorder();
+    ~Recorder();  // a last try at what is held back, silently
 
     bool recording() { return store() != nullptr; }
     Store* store();
@@ -34,6 +36,7 @@ class Recorder {
 
   private:
     void fail(const QString& why);
+    void flush();
 
     Location where_;
     bool opened_ = false;
@@ -43,6 +46,7 @@ class Recorder {
     QHash<QString, qint64> visits_;
     std::vector<Event> pending_;
     int depth_ = 0;
+    bool holding_ = false;  // the last write failed; its events wait in pending_
 };
 
 // Groups an operation's events into one write.

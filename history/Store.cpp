@@ -170,6 +170,10 @@ bool Store::write(const QString& run, const QString& bench, const std::vector<Ev
         q.addBindValue(e.at);
         q.addBindValue(visit);
         ok = visit != 0 && q.exec();
+        if (!ok) {  // before the next statement clears the reason
+            if (why && why->isEmpty()) *why = lastError(q);
+            break;
+        }
         q.prepare(
             "INSERT INTO events (visit, at, kind, ok, data) VALUES (?, ?, ?, ?, ?) "
             "RETURNING id");

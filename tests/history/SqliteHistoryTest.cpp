@@ -15,6 +15,7 @@
 #include "camera/Pictures.h"
 #include "camera/Recording.h"
 #include "history/Changes.h"
+#include "history/Recorder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SimLink.h"
 
@@ -127,6 +128,34 @@ TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
     QFile(dir.filePath("ro"))
         .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QSqlQuery(locker).exec("ROLLBACK");
+
+    // A lock held a while loses nothing: what it kept out goes with the next write.
+    QStringList told;
+    {
+        Recorder recorder(at(good), [&](const QString& line) { told << line; });
+        recorder.setCamera("7");
+        ASSERT_TRUE(recorder.recording());
+        ASSERT_TRUE(QSqlQuery(locker).exec("BEGIN EXCLUSIVE"));
+        recorder.add({"status", {}, true, {{"fields", QJsonObject{{"gain", 3}}}}});
+        QSqlQuery(locker).exec("ROLLBACK");
+        recorder.add({"clock", {}, true, {}});
+        ASSERT_TRUE(QSqlQuery(locker).exec("BEGIN EXCLUSIVE"));
+        recorder.add({"command", {}, false, {}});
+        QSqlQuery(locker).exec("ROLLBACK");
+    }  // the last one at the run's end
+    ASSERT_EQ(told.size(), 3);
+    for (int i : {0, 2})
+        EXPECT_TRUE(
+            told[i].startsWith("The service history is not being recorded: database is locked"))
+            << told[i].toStdString();
+    EXPECT_EQ(told[1], "The service history is being recorded again.");
+    QSqlQuery kinds(locker);
+    ASSERT_TRUE(
+        kinds.exec("SELECT e.kind FROM events e JOIN visits v ON v.id = e.visit"
+                   " WHERE v.camera = '7' ORDER BY e.id"));
+    QStringList written;
+    while (kinds.next()) written << kinds.value(0).toString();
+    EXPECT_EQ(written, QStringList({"status", "clock", "command"}));
     locker.close();
 }
 
