@@ -1,7 +1,5 @@
 #include "camera/Camera.h"
 
-#include <QTextStream>
-
 #include "app/LinkObserver.h"
 #include "app/SharedState.h"
 #include "history/Recorder.h"
@@ -25,12 +23,13 @@ Camera::~Camera() {
     }
 }
 
-void Camera::openHistory(const history::Location& where) {
+void Camera::openHistory(const history::Location& where, std::function<void(const QString&)> tell) {
     history_.reset();
-    history_ = std::make_unique<history::Recorder>(where, [this](const QString& why) {
-        QTextStream(stderr) << "orvik3: " << why << Qt::endl;
-        if (LinkObserver* o = engine_.observer()) o->showNote(why);
-    });
+    history_ = std::make_unique<history::Recorder>(
+        where, [this, tell = std::move(tell)](const QString& why) {
+            if (tell) tell(why);
+            if (LinkObserver* o = engine_.observer()) o->showNote(why);
+        });
 }
 
 bool Camera::load() {

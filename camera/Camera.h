@@ -3,6 +3,7 @@
 // transaction engine. The desktop forms and the command line both reach the camera through it;
 // the operations in this folder take it as their first argument.
 
+#include <functional>
 #include <memory>
 
 #include "app/PortMap.h"
@@ -36,8 +37,10 @@ class Camera {
     Dialogs& dialogs() { return dialogs_; }
 
     // The service history the operations record to. Opened once per run; when it cannot be
-    // written, the note line and standard error say so once and the work goes on.
-    void openHistory(const history::Location& where);
+    // written, the link's observer (the note line) and `tell`, the front end's own channel,
+    // hear why, and the work goes on.
+    void openHistory(const history::Location& where,
+                     std::function<void(const QString&)> tell = nullptr);
     history::Recorder* history() { return history_.get(); }
 
   private:

@@ -9,7 +9,6 @@
 #include "forms/FormWidgets.h"
 #include "forms/Program.h"
 #include "forms/WidgetDialogs.h"
-#include "history/Location.h"
 
 int runDesktop(int argc, char** argv, const CommonOptions& c) {
     QApplication app(argc, argv);
@@ -25,7 +24,7 @@ int runDesktop(int argc, char** argv, const CommonOptions& c) {
     Program program(dialogs, mail, std::move(options));
     program.onExit = [] { QCoreApplication::exit(0); };
     program.start();
-    program.form1.camera().openHistory(history::chooseLocation(c.history));
+    openHistory(program.form1.camera(), c.history);
     LinkTrace& trace = program.form1.engine().trace();
     if (!c.traceFile.isEmpty() && !trace.start(c.traceFile)) {
         QTextStream(stderr) << "orvik3: cannot write the link log " << c.traceFile << ": "

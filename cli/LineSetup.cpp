@@ -1,5 +1,9 @@
 #include "cli/LineSetup.h"
 
+#include <QTextStream>
+
+#include "history/Location.h"
+
 LineSetup setUpLine(const CommonOptions& c) {
     LineSetup line;
     for (const auto& [n, device] : c.portDevices) line.ports.assign(n, device);
@@ -16,4 +20,10 @@ LineSetup setUpLine(const CommonOptions& c) {
     }
     for (const QString& device : PortMap::scanDevices()) line.ports.append(device);
     return line;
+}
+
+void openHistory(camera::Camera& camera, const QString& option) {
+    camera.openHistory(history::chooseLocation(option), [](const QString& why) {
+        QTextStream(stderr) << "orvik3: " << why << Qt::endl;
+    });
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/PortMap.h"
+#include "camera/Camera.h"
 #include "cli/CliRun.h"
 #include "sim/SimCamera.h"
 
@@ -14,6 +15,9 @@ struct LineSetup {
 };
 
 LineSetup setUpLine(const CommonOptions& options);
+
+// The history chosen by --history or the environment; why it is not recorded goes to stderr.
+void openHistory(camera::Camera& camera, const QString& option);
 
 // The desktop program; returns its exit code.
 int runDesktop(int argc, char** argv, const CommonOptions& options);

@@ -11,7 +11,6 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/LineSetup.h"
-#include "history/Location.h"
 #include "cli/StopSignals.h"
 
 namespace {
@@ -47,7 +46,7 @@ int runCommand(const Invocation& c) {
     // The port and speed chosen, as "Set" and the speed buttons choose them.
     if (c.common.port != 0) camera::choosePort(camera, c.common.port);
     if (c.common.speed == 19200) camera::chooseSpeed(camera, 19200);
-    camera.openHistory(history::chooseLocation(c.common.history));
+    openHistory(camera, c.common.history);
     // With --json the object takes the place of the text on standard output.
     QString replacedText;
     QTextStream textOut(&replacedText);
