@@ -146,7 +146,8 @@ void recordSaved(Camera& camera, int number, const QString& path) {
 
 QString lastSeenLine(Camera& camera) {
     history::Recorder* r = camera.history();
-    if (!r || !r->recording()) return {};
+    if (!r) return {};
+    if (!r->recording()) return r->problem();
     history::Visit now;
     const std::optional<history::Visit> before = r->previousVisit(r->camera(), &now);
     return history::lastSeenLine(before, now);

@@ -34,8 +34,8 @@ void recordRegisterCommand(Camera& camera, bool answered);
 // Where a downloaded picture was saved.
 void recordSaved(Camera& camera, int number, const QString& path);
 
-// The front screen's line after a connect: when this camera was last seen and what changed.
-// Empty when nothing is recorded.
+// The front screen's line after a connect: when this camera was last seen and what changed, or
+// why the history is not being recorded. Empty when the history is off.
 QString lastSeenLine(Camera& camera);
 
 }  // namespace camera

@@ -38,7 +38,12 @@ Recorder::~Recorder() {
 void Recorder::fail(const QString& why) {
     store_.reset();
     pending_.clear();
-    if (tell_ && !holding_) tell_("The service history is not being recorded: " + why.simplified());
+    if (!holding_) say(why);
+}
+
+void Recorder::say(const QString& why) {
+    problem_ = "The service history is not being recorded: " + why.simplified();
+    if (tell_) tell_(problem_);
 }
 
 void Recorder::add(Event event) {
@@ -59,13 +64,14 @@ void Recorder::flush() {
     QString why;
     if (store_->write(run_, bench_, pending_, visits_, &why)) {
         pending_.clear();
+        problem_.clear();
         if (holding_ && tell_) tell_("The service history is being recorded again.");
         holding_ = false;
     } else if (pending_.size() >= kMostHeld) {
         fail(why);
     } else if (!holding_) {
         holding_ = true;
-        if (tell_) tell_("The service history is not being recorded: " + why.simplified());
+        say(why);
     }
 }
 

@@ -21,6 +21,8 @@ class Recorder {
     ~Recorder();  // a last try at what is held back, silently
 
     bool recording() { return store() != nullptr; }
+    // Why the history is not being recorded, as last said; empty while it is, or when off.
+    const QString& problem() const { return problem_; }
     Store* store();
 
     // The camera the run is working with: the serial number of its last status read.
@@ -36,6 +38,7 @@ class Recorder {
 
   private:
     void fail(const QString& why);
+    void say(const QString& why);
     void flush();
 
     Location where_;
@@ -47,6 +50,7 @@ class Recorder {
     std::vector<Event> pending_;
     int depth_ = 0;
     bool holding_ = false;  // the last write failed; its events wait in pending_
+    QString problem_;
 };
 
 // Groups an operation's events into one write.

@@ -28,4 +28,11 @@ TEST(ServiceHistory, TheFrontScreenSaysWhenTheCameraWasLastSeenAndTheWindowLists
     EXPECT_TRUE(said[2].startsWith("Service history: last seen ")) << said[2].toStdString();
     EXPECT_TRUE(said[2].endsWith("; nothing changed.")) << said[2].toStdString();
     EXPECT_EQ(said[3], "10234 2");
+
+    Forms f;  // a history that cannot be opened is said where the user looks
+    f.program.form1.camera().openHistory(history::parseLocation(dir.filePath("h/in/a/file")));
+    f.click(f.front(), "ConnectToCamera_btn");
+    EXPECT_TRUE(f.find<QLabel>(f.front(), "LastSeen_lbl")
+                    ->text()
+                    .startsWith("The service history is not being recorded: "));
 }
