@@ -2,6 +2,7 @@
 // What the link shows while it works: the indicator, the transfer progress and its caption.
 // The forms implement it; the link never touches a widget.
 
+#include <QJsonObject>
 #include <QString>
 
 #include "app/SharedState.h"
@@ -34,6 +35,18 @@ inline QString healthText(const LinkHealth& h) {
                .arg(h.resends)
                .arg(h.patched) +
            (verdict.isEmpty() ? QString() : "; " + verdict);
+}
+
+// The health as --json prints it and the service history keeps it.
+inline QJsonObject healthJson(const LinkHealth& h) {
+    QJsonObject o{{"packets", h.packets},   {"nak1", h.nak1},       {"nak2", h.nak2},
+                  {"timeouts", h.timeouts}, {"resends", h.resends}, {"patched", h.patched}};
+    if (h.downloads > 0)
+        o["verification"] = QJsonObject{{"downloads", h.downloads},
+                                        {"decided", h.decided},
+                                        {"undecided", h.undecided},
+                                        {"verdict", verificationText(h)}};
+    return o;
 }
 
 // The health line a front end shows when a transfer ends.

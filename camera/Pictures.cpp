@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/FileSave.h"
+#include "app/LinkObserver.h"
 #include "app/Version.h"
 #include "camera/Camera.h"
 #include "camera/Recording.h"
@@ -144,19 +145,11 @@ void recordDownload(Camera& camera, int number, const Download& d) {
         pixels = QByteArray(reinterpret_cast<const char*>(d.picture->pixels.data()),
                             int(d.picture->pixels.size()));
     }
-    const LinkHealth& h = d.health;
     recordEvent(camera, "picture", d.picture.has_value(),
                 {{"number", number},
                  {"header", header},
                  {"sha256", d.picture ? sha256Hex(pixels) : QString()},
-                 {"health", QJsonObject{{"packets", h.packets},
-                                        {"nak1", h.nak1},
-                                        {"nak2", h.nak2},
-                                        {"timeouts", h.timeouts},
-                                        {"resends", h.resends},
-                                        {"patched", h.patched},
-                                        {"downloads", h.downloads},
-                                        {"undecided", h.undecided}}},
+                 {"health", healthJson(d.health)},
                  {"result", QStringList{"none", "complete", "patched", "link failed",
                                         "gave up"}[int(d.result)]}});
 }

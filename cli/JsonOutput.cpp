@@ -13,17 +13,6 @@ QJsonValue reading(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-QJsonObject healthJson(const LinkHealth& h) {
-    QJsonObject o{{"packets", h.packets},   {"nak1", h.nak1},       {"nak2", h.nak2},
-                  {"timeouts", h.timeouts}, {"resends", h.resends}, {"patched", h.patched}};
-    if (h.downloads > 0)
-        o["verification"] = QJsonObject{{"downloads", h.downloads},
-                                        {"decided", h.decided},
-                                        {"undecided", h.undecided},
-                                        {"verdict", verificationText(h)}};
-    return o;
-}
-
 }  // namespace
 
 std::vector<std::pair<QString, QJsonValue>> statusFields(const StatusRecord& r) {
