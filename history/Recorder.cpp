@@ -38,7 +38,7 @@ Recorder::~Recorder() {
 void Recorder::fail(const QString& why) {
     store_.reset();
     pending_.clear();
-    if (!holding_) say(why);
+    if (problem_.isEmpty()) say(why);
 }
 
 void Recorder::say(const QString& why) {
@@ -64,13 +64,11 @@ void Recorder::flush() {
     QString why;
     if (store_->write(run_, bench_, pending_, visits_, &why)) {
         pending_.clear();
+        if (!problem_.isEmpty() && tell_) tell_("The service history is being recorded again.");
         problem_.clear();
-        if (holding_ && tell_) tell_("The service history is being recorded again.");
-        holding_ = false;
     } else if (pending_.size() >= kMostHeld) {
         fail(why);
-    } else if (!holding_) {
-        holding_ = true;
+    } else if (problem_.isEmpty()) {
         say(why);
     }
 }

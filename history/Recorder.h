@@ -49,8 +49,7 @@ class Recorder {
     QHash<QString, qint64> visits_;
     std::vector<Event> pending_;
     int depth_ = 0;
-    bool holding_ = false;  // the last write failed; its events wait in pending_
-    QString problem_;
+    QString problem_;  // set while writes fail (their events wait in pending_) or after a failure
 };
 
 // Groups an operation's events into one write.
