@@ -41,11 +41,11 @@ bool connectCamera(CliRun& run) {
 }
 
 int runPorts(CliRun& run) {
-    run.out << portMapDescription(run.camera.ports(), true) << Qt::endl;
+    const std::vector<PortReport> reports = portMapReports(run.camera.ports(), true);
+    run.out << portMapDescription(reports) << Qt::endl;
     run.out << "Port list: "
             << portListDescription(run.camera.ports(), run.camera.state().PortPresent) << Qt::endl;
-    run.json = portsJson(portMapReports(run.camera.ports()),  // probed just now
-                         portListEntries(run.camera.state().PortPresent));
+    run.json = portsJson(reports, portListEntries(run.camera.state().PortPresent));
     return kExitOk;
 }
 

@@ -109,9 +109,12 @@ std::vector<PortReport> portMapReports(const PortMap& map, bool probeTheRest) {
 }
 
 QString portMapDescription(const PortMap& map, bool probeTheRest) {
+    return portMapDescription(portMapReports(map, probeTheRest));
+}
+
+QString portMapDescription(const std::vector<PortReport>& reports) {
     QStringList lines;
-    for (const PortReport& r : portMapReports(map, probeTheRest))
-        lines << portReportText(r, r.probed);
+    for (const PortReport& r : reports) lines << portReportText(r, r.probed);
     return lines.isEmpty() ? QStringLiteral("No serial device found") : lines.join('\n');
 }
 

@@ -57,8 +57,9 @@ QStringList portListEntries(const PortFlags& present);
 // has run (DetectPorts) found where there was one. With `probeTheRest` the ports no probe has
 // reached yet are probed now, so every line tells presence and low latency.
 QString portMapDescription(const PortMap& map, bool probeTheRest = false);
-// The reports those lines are made of, in the map's order.
+// The reports those lines are made of, in the map's order, and the lines of given reports.
 std::vector<PortReport> portMapReports(const PortMap& map, bool probeTheRest = false);
+QString portMapDescription(const std::vector<PortReport>& reports);
 
 // "Set": a list text of 1 to 4 becomes the port number; any other text changes nothing. When
 // the port is open the user is told and the port is closed.
