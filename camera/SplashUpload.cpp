@@ -6,8 +6,8 @@
 
 #include "app/FileSave.h"
 #include "app/SerialPort.h"
-#include "app/Wait.h"
 #include "app/SharedState.h"
+#include "app/Wait.h"
 #include "camera/Recording.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"

@@ -58,20 +58,6 @@ class TransferView : public ChainedObserver {
 
 }  // namespace
 
-}  // namespace images
-
-bool allowCloseDuringTransfer(AppContext& ctx) {
-    if (!ctx.state.DownloadStarted) return true;
-    const bool stop = ctx.dialogs.message("A picture is still coming from the camera. Stop the "
-                                          "transfer and close the window?",
-                                          images::text::kOrvik, MsgIcon::Question,
-                                          MsgButtons::YesNo) == MsgAnswer::Yes;
-    if (stop) requestStop(SIGINT);
-    return stop;
-}
-
-namespace images {
-
 DownloadImageTab::DownloadImageTab(AppContext& context, FormHooks hooks, QWidget* parent)
     : QWidget(parent), ctx_(context), s_(context.state), hooks_(std::move(hooks)) {
     setObjectName("DownloadImageTab");
@@ -139,11 +125,11 @@ void DownloadImageTab::setTransferLock(bool locked) {
 void DownloadImageTab::finishTransfer(const camera::Download& d) {
     outcome_ = d.result;
     // A picture that failed its verification is shown only if the user wants it all the same.
-    const bool wanted = d.picture && (d.outcome.ok || ctx_.dialogs.message(
-                                                          d.outcome.messages.front().text +
-                                                              "\r\n\r\nShow it anyway?",
-                                                          text::kOrvik, MsgIcon::Question,
-                                                          MsgButtons::YesNo) == MsgAnswer::Yes);
+    bool wanted = d.picture.has_value();
+    if (wanted && !d.outcome.ok)
+        wanted = ctx_.dialogs.message(d.outcome.messages.front().text + "\r\n\r\nShow it anyway?",
+                                      text::kOrvik, MsgIcon::Question,
+                                      MsgButtons::YesNo) == MsgAnswer::Yes;
     if (wanted) {
         held_ = d.picture;
         DisplayStoredImage(kGreyScaleWhiteHot);
@@ -219,3 +205,14 @@ void DownloadImageTab::StoreImage_Click() {
 }
 
 }  // namespace images
+
+bool allowCloseDuringTransfer(AppContext& ctx) {
+    if (!ctx.state.DownloadStarted) return true;
+    const bool stop =
+        ctx.dialogs.message(
+            "A picture is still coming from the camera. Stop the "
+            "transfer and close the window?",
+            images::text::kOrvik, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+    if (stop) requestStop(SIGINT);
+    return stop;
+}
