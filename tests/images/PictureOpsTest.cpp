@@ -121,4 +121,11 @@ TEST(Pictures, OldFirmwareReadsItsStatusForTheCount) {
     }
 }
 
+// The camera's own colouration: "P" and the letter of the chosen list entry, for each of them.
+TEST(Pictures, CameraColourationSendsTheLetterOfEachEntry) {
+    CameraLink link;
+    for (int entry = 0; entry < 8; ++entry) camera::setCameraColouration(link.cam, entry);
+    EXPECT_EQ(link.commands(), (Commands{"Pg", "Pv", "Po", "Pr", "Pc", "Pf", "Ps", "Pt"}));
+}
+
 }  // namespace
