@@ -1,7 +1,5 @@
 // The advanced form: its tabs, its load, the editions, the status read every tab shows, "Next
 // Camera" and "Close".
-#include "forms/ServiceHistoryWindow.h"
-#include "history/Recorder.h"
 #include "forms/Orvik3MainForm.h"
 
 #include <QCloseEvent>
@@ -20,6 +18,7 @@
 #include "camera/Connection.h"
 #include "camera/FpgaUpload.h"
 #include "forms/AdvancedSetUpTab.h"
+#include "forms/CheckLineWindow.h"
 #include "forms/DownloadImageTab.h"
 #include "forms/EngineeringTab.h"
 #include "forms/FormWidgets.h"
@@ -27,12 +26,14 @@
 #include "forms/OptionsTab.h"
 #include "forms/RemoteControlTab.h"
 #include "forms/ReportView.h"
+#include "forms/ServiceHistoryWindow.h"
 #include "forms/SetupTab.h"
 #include "forms/SplashPanel.h"
 #include "forms/StartTab.h"
 #include "forms/StatusReportTab.h"
 #include "forms/StatusView.h"
 #include "forms/TabRows.h"
+#include "history/Recorder.h"
 #include "link/CommandTable.h"
 #include "link/PortDiscovery.h"
 
@@ -69,6 +70,8 @@ void Orvik3_main_frm::buildForm() {
     connect(ui.Close_btn, &QPushButton::clicked, this, [this] { Close_btn_Click(); });
     connect(ui.ServiceHistory_btn, &QPushButton::clicked, this,
             [this] { ServiceHistory_btn_Click(); });
+    connect(ui.CheckLine_btn, &QPushButton::clicked, this,
+            [this] { CheckLineWindow::CheckLine_btn_Click(camera_, this); });
     connect(ui.ComPort_Set_btn, &QPushButton::clicked, this, [this] { ComPort_Set_btn_Click(); });
     // Leaving the picture viewer puts the camera back on its live scene.
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {

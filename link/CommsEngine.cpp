@@ -267,6 +267,7 @@ QByteArray CommsEngine::ReceivePacket(int length) {
 }
 
 void CommsEngine::askingAgain(const QString& what, int request) {
+    ++askedAgain_;
     trace_.event(QString("%1 damaged (bad checksum or misaligned): asking again, request %2 of %3")
                      .arg(what)
                      .arg(request)

@@ -60,11 +60,25 @@ class CommsEngine : public QObject {
     // damaged reply.
     static constexpr int kRequestsPerReply = 3;
     void askingAgain(const QString& what, int request);
+    // How many replies this engine has asked for again since it started: a line's noise.
+    int askedAgain() const { return askedAgain_; }
 
     // True while the engine waits for the camera: a new exchange now would interleave with it.
     bool busy() const { return waiting_ > 0; }
     // For callers that start an exchange from the window: when busy, says so and returns true.
     bool refuseWhileBusy();
+    // Keeps the engine busy through a run of requests of one caller's own (the line check), so
+    // the window cannot slip an exchange in between them. Transmit is refused meanwhile.
+    class BusyScope {
+      public:
+        explicit BusyScope(CommsEngine& engine) : n_(engine.waiting_) { ++n_; }
+        ~BusyScope() { --n_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        int& n_;
+    };
     // Reports a port failure in one message (portErrorText): the design's 8005 message, with
     // who holds the device when another program does, or the device we may not open or that
     // does not exist; other failures end the exchange silently.
@@ -106,6 +120,7 @@ class CommsEngine : public QObject {
     bool startFound_ = false;
     QByteArray accumulation_;
     int waiting_ = 0;
+    int askedAgain_ = 0;
     bool goneTold_ = false;         // the user knows the device has gone
     bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
 };
