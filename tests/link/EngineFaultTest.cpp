@@ -184,7 +184,10 @@ TEST(PictureTransfer, GivesUpAfterFiveDamagedDataPacketsInARow) {
         }
     } damage(link.engine, link.camera);
     // Should the limit be gone, the line heals and the transfer ends instead of hanging.
-    QTimer::singleShot(3000, [&] { link.camera.setFaults({}); });
+    QTimer heal;  // ends with the test: never fires into a later one
+    heal.setSingleShot(true);
+    QObject::connect(&heal, &QTimer::timeout, [&] { link.camera.setFaults({}); });
+    heal.start(3000);
     requestPicture(link, 3);
     const std::pair nak2(link.state.TransferHealth.nak2, int(link.camera.counters().ctrlNak2));
     EXPECT_EQ(nak2, std::pair(5, 5));
