@@ -1,7 +1,5 @@
 // The advanced form: its tabs, its load, the editions, the status read every tab shows, "Next
 // Camera" and "Close".
-#include "forms/ServiceHistoryWindow.h"
-#include "history/Recorder.h"
 #include "forms/Orvik3MainForm.h"
 
 #include <QCloseEvent>
@@ -27,12 +25,14 @@
 #include "forms/OptionsTab.h"
 #include "forms/RemoteControlTab.h"
 #include "forms/ReportView.h"
+#include "forms/ServiceHistoryWindow.h"
 #include "forms/SetupTab.h"
 #include "forms/SplashPanel.h"
 #include "forms/StartTab.h"
 #include "forms/StatusReportTab.h"
 #include "forms/StatusView.h"
 #include "forms/TabRows.h"
+#include "history/Recorder.h"
 #include "link/CommandTable.h"
 #include "link/PortDiscovery.h"
 
@@ -246,7 +246,12 @@ void Orvik3_main_frm::ServiceHistory_btn_Click() {
     historyWindow_->raise();
 }
 
+// Pressed while a picture comes, it asks first, as the window's own close does.
 void Orvik3_main_frm::Close_btn_Click() {
+    closeAfterTransferQuestion(ctx_, [this] { closeForm(); });
+}
+
+void Orvik3_main_frm::closeForm() {
     if (!ctx_.state.CustomerScreenLoaded) {
         fpgaLog_.reset();
         if (ctx_.exitProgram) ctx_.exitProgram();
@@ -259,7 +264,7 @@ void Orvik3_main_frm::Close_btn_Click() {
 void Orvik3_main_frm::closeEvent(QCloseEvent* event) {
     // The window's own close button acts as "Close": the form lives for the whole run.
     event->ignore();
-    if (allowCloseDuringTransfer(ctx_)) Close_btn_Click();
+    Close_btn_Click();
 }
 
 // Changing the port mid-exchange would cut the exchange off: wait for it.
