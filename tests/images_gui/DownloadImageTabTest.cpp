@@ -150,7 +150,7 @@ TEST(DownloadImageTab, ClosingDuringATransferAsksWithoutStallingIt) {
         if (stopped) continue;
         const LinkHealth& h = f.program.state.TransferHealth;
         EXPECT_EQ(std::vector({h.nak1, h.nak2, h.timeouts, h.resends}), std::vector({0, 0, 0, 0}));
-        const std::vector<uint8_t>& pixels = f.camera.state().pictures.at(1).pixels;
+        const std::vector<uint8_t> pixels = f.camera.state().pictures.at(1).pixels;
         EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), f.program.state.ImageBuffer.begin()));
         EXPECT_TRUE(f.dialogs.saw(text::kDownloadSuccessful));
     }

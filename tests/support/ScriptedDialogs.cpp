@@ -32,19 +32,10 @@ void ScriptedDialogs::ask(const QString& text, const QString& title, MsgIcon ico
     const MsgAnswer a = record(text, title, icon, buttons);
     if (answerAfterMs <= 0) return answered(a);
     ++questionsOpen;
-    pending_.push_back([this, a, answered = std::move(answered)] {
+    QTimer::singleShot(answerAfterMs, &answersLive_, [this, a, answered = std::move(answered)] {
         --questionsOpen;
         answered(a);
     });
-    QTimer::singleShot(answerAfterMs, &answersLive_, [this] { answerNow(); });
-}
-
-// Answers the oldest open question.
-void ScriptedDialogs::answerNow() {
-    if (pending_.empty()) return;
-    auto answer = std::move(pending_.front());
-    pending_.erase(pending_.begin());
-    answer();
 }
 
 std::optional<FileChoice> ScriptedDialogs::openFile(const FileRequest& r) {

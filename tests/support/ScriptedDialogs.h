@@ -9,7 +9,7 @@
 // Answers from a script and records every message; an unscripted question is answered
 // with the first button's default (Ok or Yes). With answerAfterMs set, the user takes that long:
 // message() returns only then, as a box run to its end would, and ask() returns at once and
-// answers then (or when answerNow() is called).
+// answers then.
 class ScriptedDialogs : public Dialogs {
   public:
     struct Shown {
@@ -28,7 +28,6 @@ class ScriptedDialogs : public Dialogs {
                       MsgButtons buttons) override;
     void ask(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons,
              std::function<void(MsgAnswer)> answered) override;
-    void answerNow();
     std::optional<FileChoice> openFile(const FileRequest& request) override;
     std::optional<FileChoice> saveFile(const FileRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
@@ -36,6 +35,5 @@ class ScriptedDialogs : public Dialogs {
 
   private:
     MsgAnswer record(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons);
-    std::vector<std::function<void()>> pending_;
     QObject answersLive_;  // pending answers die with the dialogs
 };
