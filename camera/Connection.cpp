@@ -129,6 +129,7 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
         recordStatus(c, block, read.record);
         return read;
     }
+    c.engine().commandSucceeded();
     recordStatus(c, block, read.record);
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);

@@ -249,7 +249,12 @@ void Orvik3_main_frm::ServiceHistory_btn_Click() {
     historyWindow_->raise();
 }
 
+// Pressed while a picture comes, it asks first, as the window's own close does.
 void Orvik3_main_frm::Close_btn_Click() {
+    closeAfterTransferQuestion(ctx_, [this] { closeForm(); });
+}
+
+void Orvik3_main_frm::closeForm() {
     if (!ctx_.state.CustomerScreenLoaded) {
         fpgaLog_.reset();
         if (ctx_.exitProgram) ctx_.exitProgram();
@@ -262,7 +267,7 @@ void Orvik3_main_frm::Close_btn_Click() {
 void Orvik3_main_frm::closeEvent(QCloseEvent* event) {
     // The window's own close button acts as "Close": the form lives for the whole run.
     event->ignore();
-    if (allowCloseDuringTransfer(ctx_)) Close_btn_Click();
+    Close_btn_Click();
 }
 
 // Changing the port mid-exchange would cut the exchange off: wait for it.

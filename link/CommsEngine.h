@@ -79,6 +79,12 @@ class CommsEngine : public QObject {
       private:
         int& n_;
     };
+    // The note line under the lamps (empty clears it); operations' notes come through here too,
+    // so the next command that succeeds knows a line of ours is up and clears it.
+    void showNote(const QString& text);
+    // Clears the note line after a command that succeeded (a checked status block, say) unless
+    // the command put its own note up.
+    void commandSucceeded();
     // Reports a port failure in one message (portErrorText): the design's 8005 message, with
     // who holds the device when another program does, or the device we may not open or that
     // does not exist; other failures end the exchange silently.
@@ -98,8 +104,10 @@ class CommsEngine : public QObject {
 
   private:
     class WaitScope;
+    class ExchangeScope;
     bool waitForCount(int count);  // true when the count arrived before Timer1 ran out
     void commonTail(bool plain);
+    void showTransferEnd();
     bool deviceGone();
     void showIndicator(int which);
     QByteArray packetTimeout(const char* message);
@@ -121,8 +129,12 @@ class CommsEngine : public QObject {
     QByteArray accumulation_;
     int waiting_ = 0;
     int askedAgain_ = 0;
-    bool goneTold_ = false;         // the user knows the device has gone
-    bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
+    bool goneTold_ = false;  // the user knows the device has gone
+    int exchanges_ = 0;      // exchanges under way, nested ones included
+    bool replied_ = false;   // the last wait heard something
+    bool noteShown_ = false;
+    bool noteThisExchange_ = false;  // the exchange under way put its own note up
+    bool busyNoteShown_ = false;
 };
 
 // Watches the engine's link while it lives, on top of whoever watched before: every call goes on

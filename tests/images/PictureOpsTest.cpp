@@ -94,6 +94,9 @@ TEST(Pictures, TransferHealthDecidesTheMessages) {
         EXPECT_EQ(d.picture.has_value(), result != O::GaveUp);
         EXPECT_FALSE(link.state.DownloadStarted);
     }
+    EXPECT_TRUE(
+        text::PatchedPicture(1).contains("1 of its 2400 packets was lost on the line and "
+                                         "filled in by repeating the packet before it."));
 }
 
 // Old firmware counts its pictures only in the status block: the status read comes where the
