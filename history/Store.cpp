@@ -36,8 +36,10 @@ const std::vector<QStringList> kSteps = {
      "UPDATE schema_version SET version = 3"},
 };
 
+// A connection found lost says nothing of its own.
 QString lastError(const QSqlQuery& q) {
-    return q.lastError().text().trimmed();
+    const QString text = q.lastError().text().trimmed();
+    return text.isEmpty() ? QStringLiteral("the connection was lost") : text;
 }
 
 QString dataText(const QJsonObject& data) {

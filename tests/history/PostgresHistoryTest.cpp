@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QThread>
 
 #include "history/Outbox.h"
@@ -119,8 +118,11 @@ TEST_F(PostgresHistory, AServerRestartedDuringADownloadLosesNoPicture) {
     QProcess download;
     download.start(ORVIK3_PROGRAM, {"--simulate", "download", "all", "--out", out.path(),
                                     "--history", server_->url()});
-    while (QDir(out.path()).entryList(QDir::Files).isEmpty() &&
-           download.state() == QProcess::Running)
+    const size_t before = visitsOf("10234").size();
+    // Stopped once the first picture is recorded: the program's connection is open then.
+    for (std::vector<Visit> v;
+         download.state() == QProcess::Running && (v.size() == before || v.back().pictures.empty());
+         v = visitsOf("10234"))
         download.waitForReadyRead(200);
     ASSERT_TRUE(server_->stop());
     QThread::sleep(8);
