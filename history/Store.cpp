@@ -130,46 +130,48 @@ bool Store::migrate(int target, QString* why) {
     return false;
 }
 
-// Pictures recorded before their table existed get their row from the event's own data.
-bool Store::fillPictures(QString* why) {
+// Runs `change` once for every row `select` finds, with the values `bind` makes of the row.
+bool Store::fillEach(const QString& select, const QString& change,
+                     const std::function<QVariantList(const QSqlQuery&)>& bind, QString* why) {
     QSqlDatabase db = QSqlDatabase::database(name_, false);
-    QSqlQuery q(db), insert(db);
-    if (!q.exec("SELECT id, data FROM events WHERE kind = 'picture'")) {
+    QSqlQuery q(db), each(db);
+    if (!q.exec(select)) {
         if (why) *why = lastError(q);
         return false;
     }
-    insert.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
+    each.prepare(change);
     while (q.next()) {
-        const QJsonObject data = dataOf(q.value(1));
-        insert.addBindValue(q.value(0).toLongLong());
-        insert.addBindValue(data.value("number").toInt());
-        insert.addBindValue(data.value("sha256").toString());
-        if (!insert.exec()) {
-            if (why) *why = lastError(insert);
+        for (const QVariant& v : bind(q)) each.addBindValue(v);
+        if (!each.exec()) {
+            if (why) *why = lastError(each);
             return false;
         }
     }
     return true;
 }
 
+// Pictures recorded before their table existed get their row from the event's own data.
+bool Store::fillPictures(QString* why) {
+    return fillEach(
+        "SELECT id, data FROM events WHERE kind = 'picture'",
+        "INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)",
+        [](const QSqlQuery& q) {
+            const QJsonObject data = dataOf(q.value(1));
+            return QVariantList{q.value(0).toLongLong(), data.value("number").toInt(),
+                                data.value("sha256").toString()};
+        },
+        why);
+}
+
 // Events recorded before they carried an identity get one now.
 bool Store::fillUids(QString* why) {
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
-    QSqlQuery q(db), update(db);
-    if (!q.exec("SELECT id FROM events")) {
-        if (why) *why = lastError(q);
-        return false;
-    }
-    update.prepare("UPDATE events SET uid = ? WHERE id = ?");
-    while (q.next()) {
-        update.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
-        update.addBindValue(q.value(0).toLongLong());
-        if (!update.exec()) {
-            if (why) *why = lastError(update);
-            return false;
-        }
-    }
-    return true;
+    return fillEach(
+        "SELECT id FROM events", "UPDATE events SET uid = ? WHERE id = ?",
+        [](const QSqlQuery& q) {
+            return QVariantList{QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                q.value(0).toLongLong()};
+        },
+        why);
 }
 
 // The run's visit of the event's camera, made by the first write that needs it.

@@ -8,9 +8,13 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <functional>
 #include <vector>
 
 #include "history/Location.h"
+
+class QSqlQuery;
 
 namespace history {
 
@@ -85,6 +89,8 @@ class Store {
   private:
     bool exec(const QString& sql, QString* why);
     bool migrate(int version, QString* why);
+    bool fillEach(const QString& select, const QString& change,
+                  const std::function<QVariantList(const QSqlQuery&)>& bind, QString* why);
     bool fillPictures(QString* why);
     bool fillUids(QString* why);
     qint64 visitOf(const QString& run, const QString& bench, const Event& e, QString* why);

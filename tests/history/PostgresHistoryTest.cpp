@@ -111,6 +111,25 @@ TEST_F(PostgresHistory, RunsWhileTheServerIsDownAreRecordedOnceItIsBack) {
     for (size_t i = before; i < visits.size(); ++i) EXPECT_EQ(visits[i].statusReads, 1);
 }
 
+// A connection found lost is opened again, once the pause (here none) has passed.
+TEST_F(PostgresHistory, AConnectionFoundLostIsOpenedAgain) {
+    QStringList told;
+    {
+        Recorder r(parseLocation(server_->url()), [&](const QString& line) { told << line; });
+        r.setRetryPauses(0, 0);
+        for (int step = 0; step < 3; ++step) {
+            if (step == 1) server_->stop();
+            if (step == 2) server_->start();
+            r.add({"status", "lost", true, {}});
+        }
+    }
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told[0].contains("terminating connection")) << told[0].toStdString();
+    EXPECT_EQ(told[1], "The service history is being recorded again.");
+    ASSERT_EQ(visitsOf("lost").size(), 1u);
+    EXPECT_EQ(visitsOf("lost")[0].statusReads, 3);
+}
+
 // The server stopped for 8 s in the middle of a download: the connection is opened again and
 // every picture is recorded.
 TEST_F(PostgresHistory, AServerRestartedDuringADownloadLosesNoPicture) {
@@ -119,9 +138,9 @@ TEST_F(PostgresHistory, AServerRestartedDuringADownloadLosesNoPicture) {
     download.start(ORVIK3_PROGRAM, {"--simulate", "download", "all", "--out", out.path(),
                                     "--history", server_->url()});
     const size_t before = visitsOf("10234").size();
-    // Stopped once the first picture is recorded: the program's connection is open then.
-    for (std::vector<Visit> v;
-         download.state() == QProcess::Running && (v.size() == before || v.back().pictures.empty());
+    // Stopped once two pictures are recorded: the program's connection is open then.
+    for (std::vector<Visit> v; download.state() == QProcess::Running &&
+                               (v.size() == before || v.back().pictures.size() < 2);
          v = visitsOf("10234"))
         download.waitForReadyRead(200);
     ASSERT_TRUE(server_->stop());
