@@ -196,11 +196,11 @@ qint64 Store::visitOf(const QString& run, const QString& bench, const Event& e, 
 }
 
 // One event, and what it adds to the pictures; nothing when the store already holds it.
-bool Store::writeOne(const Event& e, qint64 visit, QString* why) {
+bool Store::writeOne(const Event& e, qint64 visit, bool made, QString* why) {
     QSqlQuery q(QSqlDatabase::database(name_, false));
     q.prepare("UPDATE visits SET ended = ? WHERE id = ? AND ended < ?");
     for (const QVariant& v : {QVariant(e.at), QVariant(visit), QVariant(e.at)}) q.addBindValue(v);
-    if (!q.exec()) {
+    if (!made && !q.exec()) {  // a visit just made ends with its first event already
         if (why) *why = lastError(q);
         return false;
     }
@@ -247,10 +247,11 @@ bool Store::write(const QString& run, const QString& bench, const std::vector<Ev
         if (e.at == 0) e.at = QDateTime::currentMSecsSinceEpoch();
         const bool mine = e.run.isEmpty() || e.run == run;
         qint64& visit = mine ? ids[e.camera] : earlier[e.run + "/" + e.camera];
-        if (visit == 0)
+        const bool made = visit == 0;
+        if (made)
             visit =
                 visitOf(mine ? run : e.run, mine || e.bench.isEmpty() ? bench : e.bench, e, why);
-        ok = visit != 0 && writeOne(e, visit, why);
+        ok = visit != 0 && writeOne(e, visit, made, why);
         if (!ok) break;
     }
     if (ok && exec("COMMIT", why)) {

@@ -94,7 +94,7 @@ class Store {
     bool fillPictures(QString* why);
     bool fillUids(QString* why);
     qint64 visitOf(const QString& run, const QString& bench, const Event& e, QString* why);
-    bool writeOne(const Event& e, qint64 visit, QString* why);
+    bool writeOne(const Event& e, qint64 visit, bool made, QString* why);
 
     QString name_;
     bool postgres_ = false;
