@@ -111,7 +111,7 @@ void recordEvent(Camera& camera, const QString& kind, bool ok, QJsonObject data)
 void recordStatus(Camera& camera, const QByteArray& block, const std::optional<StatusRecord>& r) {
     history::Recorder* recorder = camera.history();
     // A read nobody answered before any camera did tells of no camera: there is no visit for it.
-    if (!recorder || (!r && recorder->camera() == history::kNoSerial)) return;
+    if (!recorder || (!r && recorder->camera().isEmpty())) return;
     QJsonObject data{{"block", QString::fromLatin1(block.toHex())}};
     if (r) {
         recorder->setCamera(cameraOf(*r));
@@ -148,6 +148,8 @@ QString lastSeenLine(Camera& camera) {
     history::Recorder* r = camera.history();
     if (!r) return {};
     if (!r->recording()) return r->problem();
+    if (r->camera() == history::kNoSerial)
+        return history::noSerialLine(!camera.state().CustomerMode);
     history::Visit now;
     const std::optional<history::Visit> before = r->previousVisit(r->camera(), &now);
     return history::lastSeenLine(before, now);

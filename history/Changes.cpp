@@ -51,7 +51,8 @@ QString doneText(const Visit& v) {
 
 std::vector<Change> changesSince(const Visit& before, const Visit& now) {
     std::vector<Change> out;
-    if (before.fields.isEmpty() || now.fields.isEmpty()) return out;
+    if (before.fields.isEmpty() || now.fields.isEmpty() || !comparable(before) || !comparable(now))
+        return out;
     for (const QString& key : orderedKeys(before, now)) {
         const QJsonValue a = before.fields.value(key), b = now.fields.value(key);
         if (a != b) out.push_back({key, valueText(a), valueText(b)});
@@ -67,20 +68,35 @@ QString uploadText(const Upload& u) {
     return u.kind + " " + u.file;
 }
 
+bool comparable(const Visit& v) {
+    return v.camera != kNoSerial;
+}
+
+QString cameraText(const QString& camera) {
+    return camera == kNoSerial ? QStringLiteral("no serial number") : camera;
+}
+
 QString camerasText(const std::vector<CameraSeen>& cameras) {
+    qsizetype width = 10;
+    for (const CameraSeen& c : cameras) width = std::max(width, cameraText(c.camera).size());
     QString text;
     QTextStream s(&text);
-    s << "serial      first visit           last visit            visits\n";
+    s << QString("serial").leftJustified(width)
+      << "  first visit           last visit            visits\n";
     for (const CameraSeen& c : cameras)
-        s << c.camera.leftJustified(10) << "  " << timeText(c.first) << "   " << timeText(c.last)
-          << "   " << c.visits << "\n";
+        s << cameraText(c.camera).leftJustified(width) << "  " << timeText(c.first) << "   "
+          << timeText(c.last) << "   " << c.visits << "\n";
     return text;
+}
+
+QJsonValue serialJson(const QString& camera) {
+    return camera == kNoSerial ? QJsonValue() : QJsonValue(camera);
 }
 
 QJsonArray camerasJson(const std::vector<CameraSeen>& cameras) {
     QJsonArray out;
     for (const CameraSeen& c : cameras)
-        out.append(QJsonObject{{"serial", c.camera},
+        out.append(QJsonObject{{"serial", serialJson(c.camera)},
                                {"first_visit", timeText(c.first)},
                                {"last_visit", timeText(c.last)},
                                {"visits", c.visits}});
@@ -90,8 +106,8 @@ QJsonArray camerasJson(const std::vector<CameraSeen>& cameras) {
 QString visitsText(const QString& camera, const std::vector<Visit>& visits) {
     QString text;
     QTextStream s(&text);
-    s << "Camera " << camera << ": " << visits.size() << " visit" << (visits.size() == 1 ? "" : "s")
-      << ", newest first\n";
+    s << (camera == kNoSerial ? "Cameras without a serial number" : "Camera " + camera) << ": "
+      << visits.size() << " visit" << (visits.size() == 1 ? "" : "s") << ", newest first\n";
     for (size_t i = visits.size(); i-- > 0;) {
         const Visit& v = visits[i];
         s << "\n"
@@ -99,7 +115,9 @@ QString visitsText(const QString& camera, const std::vector<Visit>& visits) {
           << doneText(v) << "\n";
         const std::vector<Change> changes =
             i ? changesSince(visits[i - 1], v) : std::vector<Change>{};
-        if (i == 0)
+        if (!comparable(v))
+            s << "  not compared: a camera without a serial number cannot be told from others\n";
+        else if (i == 0)
             s << "  first visit\n";
         else if (changes.empty())
             s << "  nothing changed since the visit before\n";
@@ -132,13 +150,14 @@ QJsonArray visitsJson(const std::vector<Visit>& visits) {
                                {"status_reads", v.statusReads},
                                {"pictures_downloaded", pictures},
                                {"uploads", uploads},
-                               {"first_visit", i == 0},
+                               {"first_visit", i == 0 && comparable(v)},
                                {"changes", changes}});
     }
     return out;
 }
 
 QString lastSeenLine(const std::optional<Visit>& before, const Visit& now) {
+    if (!comparable(now)) return noSerialLine(false);
     if (!before) return QStringLiteral("Service history: this camera is new to this bench.");
     QStringList changed;
     for (const Change& c : changesSince(*before, now))
@@ -146,6 +165,13 @@ QString lastSeenLine(const std::optional<Visit>& before, const Visit& now) {
     return QString("Service history: last seen %1 on %2; %3.")
         .arg(timeText(before->ended), before->bench,
              changed.isEmpty() ? QString("nothing changed") : "changed: " + changed.join(", "));
+}
+
+QString noSerialLine(bool canGiveOne) {
+    return QString(
+               "Service history: a camera without a serial number cannot be told from others; "
+               "this visit is not compared with any.%1")
+        .arg(canGiveOne ? QString(" \"Edit serial no'\" gives it one.") : QString());
 }
 
 }  // namespace history

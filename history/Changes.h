@@ -14,6 +14,11 @@ struct Change {
     QString what, before, after;
 };
 
+// A visit of a camera without a serial number is compared with none.
+bool comparable(const Visit& v);
+QString cameraText(const QString& camera);     // "no serial number" for such a camera
+QJsonValue serialJson(const QString& camera);  // null for such a camera
+
 // Every compared value that differs, the counters, readings, versions and sensor kit first.
 std::vector<Change> changesSince(const Visit& before, const Visit& now);
 
@@ -29,5 +34,7 @@ QJsonArray visitsJson(const std::vector<Visit>& oldestFirst);
 
 // The front screen's line after a connect.
 QString lastSeenLine(const std::optional<Visit>& before, const Visit& now);
+// The same for a camera without a serial number; `canGiveOne`: this edition can give it one.
+QString noSerialLine(bool canGiveOne);
 
 }  // namespace history

@@ -35,15 +35,19 @@ Location parseLocation(const QString& text) {
     return l;
 }
 
+QString dataFolder() {
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || QDir::isRelativePath(data)) data = QDir::homePath() + "/.local/share";
+    return data + "/orvik3";
+}
+
 Location chooseLocation(const QString& optionValue) {
     if (!optionValue.isEmpty()) return parseLocation(optionValue);
     const QString env = qEnvironmentVariable("ORVIK3_HISTORY");
     if (!env.isEmpty()) return parseLocation(env);
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty() || QDir::isRelativePath(data)) data = QDir::homePath() + "/.local/share";
     Location l;
     l.kind = Location::Kind::Sqlite;
-    l.path = data + "/orvik3/history.sqlite3";
+    l.path = dataFolder() + "/history.sqlite3";
     return l;
 }
 

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 #include <QVariant>
 #include <atomic>
 
@@ -27,10 +28,18 @@ const std::vector<QStringList> kSteps = {
      " number INTEGER NOT NULL, sha256 TEXT NOT NULL, saved_to TEXT NOT NULL DEFAULT '')",
      "CREATE INDEX visits_by_camera ON visits (camera, started)",
      "CREATE INDEX events_by_visit ON events (visit)", "UPDATE schema_version SET version = 2"},
+    // Every event with an identity made when it happened, one visit per run and camera: a
+    // record sent twice is kept once.
+    {"ALTER TABLE events ADD COLUMN uid TEXT", "%FILL_UIDS%",
+     "CREATE UNIQUE INDEX events_by_uid ON events (uid)",
+     "CREATE UNIQUE INDEX visits_by_run ON visits (run, camera)",
+     "UPDATE schema_version SET version = 3"},
 };
 
+// A connection found lost says nothing of its own.
 QString lastError(const QSqlQuery& q) {
-    return q.lastError().text().trimmed();
+    const QString text = q.lastError().text().trimmed();
+    return text.isEmpty() ? QStringLiteral("the connection was lost") : text;
 }
 
 QString dataText(const QJsonObject& data) {
@@ -112,7 +121,8 @@ bool Store::migrate(int target, QString* why) {
     if (!exec(postgres_ ? "BEGIN" : "BEGIN IMMEDIATE", why)) return false;
     bool ok = !postgres_ || exec("SELECT pg_advisory_xact_lock(7303)", why);
     for (int step = version(); ok && step < target && step < int(kSteps.size()); ++step) {
-        for (const QString& sql : kSteps[step]) ok = ok && exec(sql, why);
+        for (const QString& sql : kSteps[step])
+            ok = ok && (sql == "%FILL_UIDS%" ? fillUids(why) : exec(sql, why));
         if (step == 1) ok = ok && fillPictures(why);
     }
     if (ok && exec("COMMIT", why)) return true;
@@ -120,87 +130,129 @@ bool Store::migrate(int target, QString* why) {
     return false;
 }
 
-// Pictures recorded before their table existed get their row from the event's own data.
-bool Store::fillPictures(QString* why) {
+// Runs `change` once for every row `select` finds, with the values `bind` makes of the row.
+bool Store::fillEach(const QString& select, const QString& change,
+                     const std::function<QVariantList(const QSqlQuery&)>& bind, QString* why) {
     QSqlDatabase db = QSqlDatabase::database(name_, false);
-    QSqlQuery q(db), insert(db);
-    if (!q.exec("SELECT id, data FROM events WHERE kind = 'picture'")) {
+    QSqlQuery q(db), each(db);
+    if (!q.exec(select)) {
         if (why) *why = lastError(q);
         return false;
     }
-    insert.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
+    each.prepare(change);
     while (q.next()) {
-        const QJsonObject data = dataOf(q.value(1));
-        insert.addBindValue(q.value(0).toLongLong());
-        insert.addBindValue(data.value("number").toInt());
-        insert.addBindValue(data.value("sha256").toString());
-        if (!insert.exec()) {
-            if (why) *why = lastError(insert);
+        for (const QVariant& v : bind(q)) each.addBindValue(v);
+        if (!each.exec()) {
+            if (why) *why = lastError(each);
             return false;
         }
     }
     return true;
 }
 
-qint64 Store::newVisit(const QString& run, const QString& bench, const Event& e, QString* why) {
+// Pictures recorded before their table existed get their row from the event's own data.
+bool Store::fillPictures(QString* why) {
+    return fillEach(
+        "SELECT id, data FROM events WHERE kind = 'picture'",
+        "INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)",
+        [](const QSqlQuery& q) {
+            const QJsonObject data = dataOf(q.value(1));
+            return QVariantList{q.value(0).toLongLong(), data.value("number").toInt(),
+                                data.value("sha256").toString()};
+        },
+        why);
+}
+
+// Events recorded before they carried an identity get one now.
+bool Store::fillUids(QString* why) {
+    return fillEach(
+        "SELECT id FROM events", "UPDATE events SET uid = ? WHERE id = ?",
+        [](const QSqlQuery& q) {
+            return QVariantList{QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                q.value(0).toLongLong()};
+        },
+        why);
+}
+
+// The run's visit of the event's camera, made by the first write that needs it.
+qint64 Store::visitOf(const QString& run, const QString& bench, const Event& e, QString* why) {
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    q.prepare(
-        "INSERT INTO visits (camera, bench, run, started, ended) VALUES (?, ?, ?, ?, ?) "
-        "RETURNING id");
+    const bool once = version_ >= 3;
+    q.prepare(QString("INSERT INTO visits (camera, bench, run, started, ended) VALUES (?, ?, ?, ?, "
+                      "?) %1 RETURNING id")
+                  .arg(once ? "ON CONFLICT (run, camera) DO NOTHING" : ""));
     for (const QVariant& v :
          {QVariant(e.camera), QVariant(bench), QVariant(run), QVariant(e.at), QVariant(e.at)})
         q.addBindValue(v);
     if (q.exec() && q.next()) return q.value(0).toLongLong();
+    if (once && q.isActive()) {  // the visit is there already
+        q.prepare("SELECT id FROM visits WHERE run = ? AND camera = ?");
+        q.addBindValue(run);
+        q.addBindValue(e.camera);
+        if (q.exec() && q.next()) return q.value(0).toLongLong();
+    }
     if (why) *why = lastError(q);
     return 0;
 }
 
+// One event, and what it adds to the pictures; nothing when the store already holds it.
+bool Store::writeOne(const Event& e, qint64 visit, bool made, QString* why) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    q.prepare("UPDATE visits SET ended = ? WHERE id = ? AND ended < ?");
+    for (const QVariant& v : {QVariant(e.at), QVariant(visit), QVariant(e.at)}) q.addBindValue(v);
+    if (!made && !q.exec()) {  // a visit just made ends with its first event already
+        if (why) *why = lastError(q);
+        return false;
+    }
+    const bool ids = version_ >= 3;
+    q.prepare(
+        QString("INSERT INTO events (visit, at, kind, ok, data%1) VALUES (?, ?, ?, ?, ?%2) "
+                "%3 RETURNING id")
+            .arg(ids ? ", uid" : "", ids ? ", ?" : "", ids ? "ON CONFLICT (uid) DO NOTHING" : ""));
+    for (const QVariant& v : {QVariant(visit), QVariant(e.at), QVariant(e.kind),
+                              QVariant(e.ok ? 1 : 0), QVariant(dataText(e.data))})
+        q.addBindValue(v);
+    if (ids) q.addBindValue(e.uid.isEmpty() ? QVariant() : QVariant(e.uid));
+    bool ok = q.exec();
+    if (!ok || !q.next()) {  // no row: held already
+        if (!ok && why) *why = lastError(q);
+        return ok;
+    }
+    const qint64 event = q.value(0).toLongLong();
+    if (e.kind == "picture" && version_ >= 2) {
+        q.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
+        q.addBindValue(event);
+        q.addBindValue(e.data.value("number").toInt());
+        q.addBindValue(e.data.value("sha256").toString());
+        ok = q.exec();
+    } else if (e.kind == "saved" && version_ >= 2) {
+        q.prepare(
+            "UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
+            " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)");
+        q.addBindValue(e.data.value("path").toString());
+        q.addBindValue(visit);
+        q.addBindValue(e.data.value("number").toInt());
+        ok = q.exec();
+    }
+    if (!ok && why) *why = lastError(q);
+    return ok;
+}
+
 bool Store::write(const QString& run, const QString& bench, const std::vector<Event>& events,
                   QHash<QString, qint64>& visits, QString* why) {
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!exec("BEGIN", why)) return false;
-    QHash<QString, qint64> ids = visits;
+    QHash<QString, qint64> ids = visits, earlier;  // this run's visits; other runs' by run/camera
     bool ok = true;
     for (Event e : events) {
         if (e.at == 0) e.at = QDateTime::currentMSecsSinceEpoch();
-        qint64& visit = ids[e.camera];
-        if (visit == 0) visit = newVisit(run, bench, e, why);
-        QSqlQuery q(db);
-        q.prepare("UPDATE visits SET ended = ? WHERE id = ?");
-        q.addBindValue(e.at);
-        q.addBindValue(visit);
-        ok = visit != 0 && q.exec();
-        if (!ok) {  // before the next statement clears the reason
-            if (why && why->isEmpty()) *why = lastError(q);
-            break;
-        }
-        q.prepare(
-            "INSERT INTO events (visit, at, kind, ok, data) VALUES (?, ?, ?, ?, ?) "
-            "RETURNING id");
-        for (const QVariant& v : {QVariant(visit), QVariant(e.at), QVariant(e.kind),
-                                  QVariant(e.ok ? 1 : 0), QVariant(dataText(e.data))})
-            q.addBindValue(v);
-        ok = ok && q.exec() && q.next();
-        const qint64 event = ok ? q.value(0).toLongLong() : 0;
-        if (ok && e.kind == "picture" && version_ >= 2) {
-            q.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
-            q.addBindValue(event);
-            q.addBindValue(e.data.value("number").toInt());
-            q.addBindValue(e.data.value("sha256").toString());
-            ok = q.exec();
-        } else if (ok && e.kind == "saved" && version_ >= 2) {
-            q.prepare(
-                "UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
-                " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)");
-            q.addBindValue(e.data.value("path").toString());
-            q.addBindValue(visit);
-            q.addBindValue(e.data.value("number").toInt());
-            ok = q.exec();
-        }
-        if (!ok) {
-            if (why && why->isEmpty()) *why = lastError(q);
-            break;
-        }
+        const bool mine = e.run.isEmpty() || e.run == run;
+        qint64& visit = mine ? ids[e.camera] : earlier[e.run + "/" + e.camera];
+        const bool made = visit == 0;
+        if (made)
+            visit =
+                visitOf(mine ? run : e.run, mine || e.bench.isEmpty() ? bench : e.bench, e, why);
+        ok = visit != 0 && writeOne(e, visit, made, why);
+        if (!ok) break;
     }
     if (ok && exec("COMMIT", why)) {
         visits = ids;

@@ -8,22 +8,33 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <functional>
 #include <vector>
 
 #include "history/Location.h"
 
+class QSqlQuery;
+
 namespace history {
 
-inline const QString kNoSerial = QStringLiteral("none");  // a camera that gave no serial number
-constexpr int kSchemaVersion = 2;
+// A camera that gave no serial number: never told from another such camera.
+inline const QString kNoSerial = QStringLiteral("none");
+constexpr int kSchemaVersion = 3;
 
 // One thing done with a camera: a status read, a clock set, a command, a picture, an upload...
 struct Event {
+    Event(QString kind = {}, QString camera = {}, bool ok = true, QJsonObject data = {},
+          qint64 at = 0)
+        : kind(std::move(kind)), camera(std::move(camera)), ok(ok), data(std::move(data)), at(at) {}
+
     QString kind;    // status, clock, command, picture, saved, delete, store, splash, fpga, serial
     QString camera;  // its serial number, or kNoSerial
     bool ok = true;  // the camera answered or acknowledged; the action completed
     QJsonObject data;
-    qint64 at = 0;  // milliseconds since 1970 (UTC); 0: when written
+    qint64 at = 0;       // milliseconds since 1970 (UTC); 0: when written
+    QString uid;         // made when it happened: the store keeps an event it already holds once
+    QString run, bench;  // of an earlier run, written late; empty: the writing run's
 };
 
 struct PictureTaken {
@@ -66,7 +77,9 @@ class Store {
     int version();
 
     // Writes the events in one transaction. `visits` maps a camera to this run's visit; a camera
-    // without one gets a new visit, added to the map only once the transaction holds.
+    // without one gets its run's visit (made if need be), added to the map only once the
+    // transaction holds. An event whose uid the store already holds is left out, so a write
+    // sent again after its answer was lost doubles nothing.
     bool write(const QString& run, const QString& bench, const std::vector<Event>& events,
                QHash<QString, qint64>& visits, QString* why);
 
@@ -76,8 +89,12 @@ class Store {
   private:
     bool exec(const QString& sql, QString* why);
     bool migrate(int version, QString* why);
+    bool fillEach(const QString& select, const QString& change,
+                  const std::function<QVariantList(const QSqlQuery&)>& bind, QString* why);
     bool fillPictures(QString* why);
-    qint64 newVisit(const QString& run, const QString& bench, const Event& e, QString* why);
+    bool fillUids(QString* why);
+    qint64 visitOf(const QString& run, const QString& bench, const Event& e, QString* why);
+    bool writeOne(const Event& e, qint64 visit, bool made, QString* why);
 
     QString name_;
     bool postgres_ = false;

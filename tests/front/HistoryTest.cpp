@@ -11,6 +11,7 @@
 
 TEST(ServiceHistory, TheFrontScreenSaysWhenTheCameraWasLastSeenAndTheWindowListsIt) {
     QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", dir.path().toUtf8());  // where an unwritten record waits
     QStringList said;
     for (int visit = 0; visit < 2; ++visit) {
         Forms f;

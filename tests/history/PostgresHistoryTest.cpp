@@ -1,76 +1,74 @@
-// The service history shared in a real PostgreSQL server that the test starts itself (initdb and
-// pg_ctl, a Unix socket in a temporary folder only, stopped at the end): two programs writing at
-// once lose nothing, and a server that is down or refuses the login never stops the work.
+// The service history shared in a real PostgreSQL server that the test starts itself (stopped at
+// the end): eight programs writing at once lose nothing, and a server that is down, refuses the
+// login or is restarted in the middle of a run loses no record and doubles none.
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QThread>
 
+#include "history/Outbox.h"
 #include "history/Recorder.h"
-#include "tests/support/RunProgram.h"
+#include "tests/support/PostgresServer.h"
 
 namespace {
 
 using namespace history;
 
 const char* const kWriter = "ORVIK_HISTORY_WRITER";  // set: this process is one of the writers
-const QString kServerTools = "/usr/lib/postgresql/15/bin/";  // Debian 12's server
-
-// initdb refuses to run as root: as root, the server's tools run as its own user.
-bool runTool(const QString& tool, const QStringList& args) {
-    QStringList all = QStringList{kServerTools + tool} + args;
-    if (geteuid() == 0) all = QStringList{"runuser", "-u", "postgres", "--"} + all;
-    const ProgramResult r = runProgram(all.takeFirst(), all);
-    if (r.code != 0) ADD_FAILURE() << tool.toStdString() << ": " << r.err.toStdString();
-    return r.code == 0;
-}
 
 class PostgresHistory : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         if (qEnvironmentVariableIsSet(kWriter)) return;
-        dir_ = new QTemporaryDir;
-        if (const passwd* pg = geteuid() == 0 ? getpwnam("postgres") : nullptr)
-            if (chown(qPrintable(dir_->path()), pg->pw_uid, pg->pw_gid) != 0) return;
-        QFile password(dir_->filePath("password"));
-        if (!password.open(QIODevice::WriteOnly) || !password.write("right\n")) return;
-        password.close();
-        up_ = runTool("initdb", {"-D", dir_->filePath("data"), "-U", "postgres", "-A",
-                                 "scram-sha-256", "--pwfile", password.fileName()}) &&
-              runTool("pg_ctl", {"-D", dir_->filePath("data"), "-l", dir_->filePath("log"), "-w",
-                                 "-o", "-c listen_addresses='' -k " + dir_->path(), "start"});
+        server_ = new PostgresServer;
+        up_ = server_->create();
+        data_ = new QTemporaryDir;  // the outbox's data folder, for every program the test runs
+        qputenv("XDG_DATA_HOME", data_->path().toUtf8());
     }
     static void TearDownTestSuite() {
-        if (!dir_) return;
-        runTool("pg_ctl", {"-D", dir_->filePath("data"), "-m", "fast", "-w", "stop"});
-        delete dir_;
+        if (!server_) return;
+        server_->stop();
+        delete server_;
+        delete data_;
     }
-    static QString url(const QString& password, const QString& socketDir) {
-        return QString("postgresql://postgres:%1@localhost/postgres?host=%2")
-            .arg(password, socketDir);
+    void SetUp() override {
+        ASSERT_TRUE(up_ || qEnvironmentVariableIsSet(kWriter)) << server_->error.toStdString();
     }
 
-    static inline QTemporaryDir* dir_ = nullptr;
+    static std::vector<Visit> visitsOf(const QString& camera) {
+        Store store;
+        EXPECT_TRUE(store.open(parseLocation(server_->url()), nullptr));
+        return store.visits(camera);
+    }
+    static ProgramResult orvik3(const QStringList& args, const QString& history) {
+        return runProgram(ORVIK3_PROGRAM,
+                          QStringList{"--simulate"} + args + QStringList{"--history", history});
+    }
+
+    static inline PostgresServer* server_ = nullptr;
+    static inline QTemporaryDir* data_ = nullptr;
     static inline bool up_ = false;
 };
 
-// One of two writers: 200 events, one transaction each, for five cameras both write about.
+// One of eight writers: three runs of 20 events, one transaction each, for five cameras.
 TEST_F(PostgresHistory, Writer) {
     const QString where = qEnvironmentVariable(kWriter);
-    if (where.isEmpty()) GTEST_SKIP() << "started by TwoProgramsWritingAtOnceLoseNothing";
-    Recorder r(parseLocation(where), [](const QString& why) { FAIL() << why.toStdString(); });
-    for (int i = 0; i < 200; ++i)
-        r.add({"status", QString::number(i % 5), true, {{"fields", QJsonObject{{"n", i}}}}});
+    if (where.isEmpty())
+        GTEST_SKIP() << "started by EightProgramsWritingAtOnceRecordEveryVisitOnce";
+    for (int run = 0; run < 3; ++run) {
+        Recorder r(parseLocation(where), [](const QString& why) { FAIL() << why.toStdString(); });
+        for (int i = 0; i < 20; ++i)
+            r.add({"status",
+                   "w" + QString::number(i % 5),
+                   true,
+                   {{"fields", QJsonObject{{"n", i}}}}});
+    }
 }
 
-TEST_F(PostgresHistory, TwoProgramsWritingAtOnceLoseNothing) {
-    ASSERT_TRUE(up_);
-    QProcess writers[2];
+TEST_F(PostgresHistory, EightProgramsWritingAtOnceRecordEveryVisitOnce) {
+    QProcess writers[8];
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kWriter, url("right", dir_->path()));
+    env.insert(kWriter, server_->url());
     for (QProcess& w : writers) {
         w.setProcessEnvironment(env);
         w.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=*.Writer"});
@@ -79,35 +77,106 @@ TEST_F(PostgresHistory, TwoProgramsWritingAtOnceLoseNothing) {
         ASSERT_TRUE(w.waitForFinished(120000));
         EXPECT_EQ(w.exitCode(), 0) << w.readAllStandardOutput().toStdString();
     }
-    Store store;
-    ASSERT_TRUE(store.open(parseLocation(url("right", dir_->path())), nullptr));
-    int reads = 0;
-    for (const CameraSeen& c : store.cameras()) {
-        EXPECT_EQ(c.visits, 2) << c.camera.toStdString();
-        for (const Visit& v : store.visits(c.camera)) reads += v.statusReads;
+    for (int c = 0; c < 5; ++c) {
+        const std::vector<Visit> visits = visitsOf("w" + QString::number(c));
+        EXPECT_EQ(visits.size(), 24u);
+        for (const Visit& v : visits) EXPECT_EQ(v.statusReads, 4);
     }
-    EXPECT_EQ(store.cameras().size(), 5u);
-    EXPECT_EQ(reads, 400);
 }
 
-TEST_F(PostgresHistory, AServerThatIsDownOrRefusesTheLoginNeverStopsTheWork) {
-    ASSERT_TRUE(up_);
-    const std::pair<QString, QString> cases[] = {
-        {url("wrong", dir_->path()), "password authentication failed"},
-        {url("right", dir_->filePath("down")), "No such file or directory"},
-        {url("right", dir_->path()), ""}};  // the server up: recorded, nothing said
-    for (const auto& [history, why] : cases) {
-        const ProgramResult r =
-            runProgram(ORVIK3_PROGRAM, {"--simulate", "status", "--history", history});
+// Runs while the server is down, or refuses the login, keep their records in the outbox; the
+// first run that reaches it writes them, before its own.
+TEST_F(PostgresHistory, RunsWhileTheServerIsDownAreRecordedOnceItIsBack) {
+    const size_t before = visitsOf("10234").size();
+    const std::pair<QString, QString> down[] = {
+        {server_->url("wrong"), "password authentication failed"},
+        {server_->url(), "No such file or directory"},
+        {server_->url(), "No such file or directory"},
+        {server_->url(), "No such file or directory"}};
+    for (const auto& [history, why] : down) {
+        if (why.startsWith("No such")) server_->stop();
+        const ProgramResult r = orvik3({"status"}, history);
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.contains("Serial Number: 10234\n"));
-        EXPECT_EQ(r.err.count("The service history is not being recorded: "),
-                  why.isEmpty() ? 0 : 1);
+        EXPECT_EQ(r.err.count("The service history is not being recorded: "), 1);
         EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
     }
-    Store store;
-    ASSERT_TRUE(store.open(parseLocation(url("right", dir_->path())), nullptr));
-    EXPECT_EQ(store.visits("10234").size(), 1u);
+    EXPECT_TRUE(orvik3({"history"}, server_->url()).err.contains("4 records of earlier runs wait"));
+    ASSERT_TRUE(server_->start());
+    const ProgramResult back = orvik3({"status"}, server_->url());
+    EXPECT_EQ(back.err, "");
+    EXPECT_EQ(Outbox(parseLocation(server_->url())).count(), 0);
+    const std::vector<Visit> visits = visitsOf("10234");
+    ASSERT_EQ(visits.size(), before + 5);
+    for (size_t i = before; i < visits.size(); ++i) EXPECT_EQ(visits[i].statusReads, 1);
+}
+
+// A connection found lost is opened again, once the pause (here none) has passed.
+TEST_F(PostgresHistory, AConnectionFoundLostIsOpenedAgain) {
+    QStringList told;
+    {
+        Recorder r(parseLocation(server_->url()), [&](const QString& line) { told << line; });
+        r.setRetryPauses(0, 0);
+        for (int step = 0; step < 3; ++step) {
+            if (step == 1) server_->stop();
+            if (step == 2) server_->start();
+            r.add({"status", "lost", true, {}});
+        }
+    }
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told[0].contains("terminating connection")) << told[0].toStdString();
+    EXPECT_EQ(told[1], "The service history is being recorded again.");
+    ASSERT_EQ(visitsOf("lost").size(), 1u);
+    EXPECT_EQ(visitsOf("lost")[0].statusReads, 3);
+}
+
+// The server stopped for 8 s in the middle of a download: the connection is opened again and
+// every picture is recorded.
+TEST_F(PostgresHistory, AServerRestartedDuringADownloadLosesNoPicture) {
+    QTemporaryDir out;
+    QProcess download;
+    download.start(ORVIK3_PROGRAM, {"--simulate", "download", "all", "--out", out.path(),
+                                    "--history", server_->url()});
+    const size_t before = visitsOf("10234").size();
+    // Stopped once two pictures are recorded: the program's connection is open then.
+    for (std::vector<Visit> v; download.state() == QProcess::Running &&
+                               (v.size() == before || v.back().pictures.size() < 2);
+         v = visitsOf("10234"))
+        download.waitForReadyRead(200);
+    ASSERT_TRUE(server_->stop());
+    QThread::sleep(8);
+    ASSERT_TRUE(server_->start());
+    ASSERT_TRUE(download.waitForFinished(300000));
+    EXPECT_EQ(download.exitCode(), 0);
+    const QString err = download.readAllStandardError();
+    EXPECT_EQ(err.count("The service history is not being recorded: "), 1) << err.toStdString();
+    EXPECT_EQ(err.count("The service history is being recorded again."), 1) << err.toStdString();
+    const std::vector<Visit> visits = visitsOf("10234");
+    ASSERT_FALSE(visits.empty());
+    ASSERT_EQ(visits.back().pictures.size(), 5u);
+    for (const PictureTaken& p : visits.back().pictures) EXPECT_FALSE(p.savedTo.isEmpty());
+}
+
+// A write whose commit held but whose answer was lost is sent again by the recorder, with its
+// visit not yet known: the store keeps it once, in SQLite and in PostgreSQL alike.
+TEST_F(PostgresHistory, ARecordSentTwiceIsKeptOnce) {
+    const QString locations[] = {server_->url(), "sqlite:" + data_->filePath("twice.sqlite3")};
+    for (const QString& where : locations) {
+        Store store;
+        ASSERT_TRUE(store.open(parseLocation(where), nullptr));
+        std::vector<Event> events{{"status", "twice", true, {{"fields", QJsonObject{{"gain", 3}}}}},
+                                  {"picture", "twice", true, {{"number", 2}, {"sha256", "ab"}}}};
+        events[0].uid = "0e5b0f1c-0000-4000-8000-000000000001";
+        events[1].uid = "0e5b0f1c-0000-4000-8000-000000000002";
+        for (int i = 0; i < 2; ++i) {
+            QHash<QString, qint64> visits;
+            ASSERT_TRUE(store.write("the run", "bench", events, visits, nullptr));
+        }
+        const std::vector<Visit> visits = store.visits("twice");
+        ASSERT_EQ(visits.size(), 1u) << where.toStdString();
+        EXPECT_EQ(visits[0].statusReads, 1);
+        EXPECT_EQ(visits[0].pictures.size(), 1u);
+    }
 }
 
 }  // namespace

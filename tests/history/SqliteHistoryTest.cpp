@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -15,6 +17,7 @@
 #include "camera/Pictures.h"
 #include "camera/Recording.h"
 #include "history/Changes.h"
+#include "history/Outbox.h"
 #include "history/Recorder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SimLink.h"
@@ -27,10 +30,13 @@ Location at(const QString& path) {
     return parseLocation("sqlite:" + path);
 }
 
-ProgramResult orvik3(const QStringList& args, bool asNobody = false) {
+// `data`: the data folder, where the outbox is kept.
+ProgramResult orvik3(const QStringList& args, const QString& data, bool asNobody = false) {
     const QStringList all = QStringList{"--simulate"} + args;
-    if (!asNobody) return runProgram(ORVIK3_PROGRAM, all);
-    return runProgram("runuser", QStringList{"-u", "nobody", "--", ORVIK3_PROGRAM} + all);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", data);
+    if (!asNobody) return runProgram(ORVIK3_PROGRAM, all, env);
+    return runProgram("runuser", QStringList{"-u", "nobody", "--", ORVIK3_PROGRAM} + all, env);
 }
 
 TEST(SqliteHistory, TwoVisitsShowWhatChangedAndThePictureByItsHash) {
@@ -56,19 +62,45 @@ TEST(SqliteHistory, TwoVisitsShowWhatChangedAndThePictureByItsHash) {
 
     const QByteArray pixels(reinterpret_cast<const char*>(picture.picture->pixels.data()), 76800);
     const QString hash = QCryptographicHash::hash(pixels, QCryptographicHash::Sha256).toHex();
-    const ProgramResult text = orvik3({"history", "10234", "--history", db});
+    const ProgramResult text = orvik3({"history", "10234", "--history", db}, dir.path());
     EXPECT_TRUE(
         text.out.contains("1 status read; 1 picture downloaded\n  first visit\n  picture 2 " +
                           hash + " saved to /pictures/p2.bmp\n"));
     EXPECT_TRUE(text.out.contains("  warm starts: 87 -> 88\n  gain: 40 -> 77\n"));
-    const ProgramResult json = orvik3({"history", "--json", "--history", db});
-    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array()[0].toObject()["visits"].toInt(),
-              2);
-    const ProgramResult visits = orvik3({"history", "10234", "--json", "--history", db});
-    const QJsonArray newestFirst = QJsonDocument::fromJson(visits.out.toUtf8()).array();
+    const ProgramResult json = orvik3({"history", "--json", "--history", db}, dir.path());
+    const QJsonObject cameras = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(cameras["cameras"][0]["visits"].toInt(), 2);
+    EXPECT_EQ(cameras["outbox"].toInt(-1), 0);
+    const ProgramResult visits =
+        orvik3({"history", "10234", "--json", "--history", db}, dir.path());
+    const QJsonObject camera = QJsonDocument::fromJson(visits.out.toUtf8()).object();
+    EXPECT_EQ(camera["serial"], "10234");
+    const QJsonArray newestFirst = camera["visits"].toArray();
     EXPECT_EQ(
         newestFirst.at(1)["pictures_downloaded"][0],
         QJsonValue(QJsonObject{{"number", 2}, {"sha256", hash}, {"saved_to", "/pictures/p2.bmp"}}));
+}
+
+TEST(SqliteHistory, CamerasWithoutASerialNumberAreNeverComparedWithOneAnother) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("h.sqlite3");
+    camsim::CameraState first = camsim::SimCamera::defaultState(), second = first;
+    first.serialNumber = second.serialNumber = 0;
+    second.gain = 60;
+    QString seen;
+    for (const camsim::CameraState& state : {first, second}) {
+        CameraRig rig(state);
+        camera::startLink(rig.cam);
+        rig.cam.openHistory(at(db));
+        ASSERT_TRUE(camera::readStatus(rig.cam, "1", false).record);
+        seen = camera::lastSeenLine(rig.cam);
+    }
+    EXPECT_EQ(seen, noSerialLine(true));
+    EXPECT_TRUE(orvik3({"history", "--history", db}, dir.path())
+                    .out.contains(QRegularExpression("\nno serial number +[-0-9: ]+ {3}2\n")));
+    const ProgramResult visits = orvik3({"history", "0", "--history", db}, dir.path());
+    EXPECT_EQ(visits.out.count("not compared: a camera without a serial number"), 2);
+    EXPECT_FALSE(visits.out.contains("->")) << visits.out.toStdString();
 }
 
 TEST(SqliteHistory, AHistoryOfTheFirstSchemaIsMigratedWithItsRecords) {
@@ -94,6 +126,11 @@ TEST(SqliteHistory, AHistoryOfTheFirstSchemaIsMigratedWithItsRecords) {
     ASSERT_EQ(visits[0].pictures.size(), 1u);
     EXPECT_EQ(visits[0].pictures[0].number, 4);
     EXPECT_EQ(visits[0].pictures[0].sha256, "ab12");
+    QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "migrated");
+    file.setDatabaseName(where.path);
+    QSqlQuery uids(file);
+    ASSERT_TRUE(file.open() && uids.exec("SELECT COUNT(DISTINCT uid) FROM events") && uids.next());
+    EXPECT_EQ(uids.value(0).toInt(), 2);  // each event its own identity
 }
 
 TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
@@ -110,15 +147,29 @@ TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
     QFile(dir.filePath("ro"))
         .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     QFile(dir.path()).setPermissions(QFile(dir.filePath("ro")).permissions() | QFile::WriteOwner);
+    // An outbox that is damaged or cannot be written stops nothing either.
+    const QString damaged = dir.filePath("damaged");
+    qputenv("XDG_DATA_HOME", damaged.toUtf8());
+    const QString box = Outbox(at(corrupt.fileName())).path();
+    qunsetenv("XDG_DATA_HOME");
+    QDir().mkpath(QFileInfo(box).path());
+    QFile damagedBox(box);
+    ASSERT_TRUE(damagedBox.open(QIODevice::WriteOnly) && damagedBox.write("[{\"uid\": 7}"));
+    damagedBox.close();
     const struct {
         QString history, why;
         bool asNobody;  // root writes past permissions
+        QString data = {};
     } cases[] = {{good, "database is locked", false},
                  {corrupt.fileName(), "file is not a database", false},
                  {readOnly, "attempt to write a readonly database", geteuid() == 0},
-                 {corrupt.fileName() + "/inside/h.sqlite3", "unable to open", false}};
+                 {corrupt.fileName() + "/inside/h.sqlite3", "unable to open", false},
+                 {corrupt.fileName(), "is damaged (", false, damaged},
+                 {corrupt.fileName(), "1 records are lost: the outbox", false,
+                  corrupt.fileName() + "/data"}};
     for (const auto& c : cases) {
-        const ProgramResult r = orvik3({"status", "--history", c.history}, c.asNobody);
+        const ProgramResult r = orvik3({"status", "--history", c.history},
+                                       c.data.isEmpty() ? dir.path() : c.data, c.asNobody);
         EXPECT_EQ(r.code, 0) << c.history.toStdString() << r.err.toStdString();
         EXPECT_TRUE(r.out.contains("Serial Number: 10234\n")) << c.history.toStdString();
         EXPECT_EQ(r.err.count("The service history is not being recorded: "), 1)
@@ -133,6 +184,7 @@ TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
     QStringList told;
     {
         Recorder recorder(at(good), [&](const QString& line) { told << line; });
+        recorder.setRetryPauses(0, 0);
         recorder.setCamera("7");
         ASSERT_TRUE(recorder.recording());
         ASSERT_TRUE(QSqlQuery(locker).exec("BEGIN EXCLUSIVE"));
@@ -142,13 +194,14 @@ TEST(SqliteHistory, AHistoryThatCannotBeWrittenNeverStopsTheWork) {
         ASSERT_TRUE(QSqlQuery(locker).exec("BEGIN EXCLUSIVE"));
         recorder.add({"command", {}, false, {}});
         QSqlQuery(locker).exec("ROLLBACK");
-    }  // the last one at the run's end
-    ASSERT_EQ(told.size(), 3);
-    for (int i : {0, 2})
+    }  // the last one at the run's end, whatever the pause
+    ASSERT_EQ(told.size(), 4);
+    for (int i : {0, 2}) {
         EXPECT_TRUE(
             told[i].startsWith("The service history is not being recorded: database is locked"))
             << told[i].toStdString();
-    EXPECT_EQ(told[1], "The service history is being recorded again.");
+        EXPECT_EQ(told[i + 1], "The service history is being recorded again.");
+    }
     QSqlQuery kinds(locker);
     ASSERT_TRUE(
         kinds.exec("SELECT e.kind FROM events e JOIN visits v ON v.id = e.visit"
