@@ -1,7 +1,5 @@
 // The advanced form: its tabs, its load, the editions, the status read every tab shows, "Next
 // Camera" and "Close".
-#include "forms/ServiceHistoryWindow.h"
-#include "history/Recorder.h"
 #include "forms/Orvik3MainForm.h"
 
 #include <QCloseEvent>
@@ -27,12 +25,14 @@
 #include "forms/OptionsTab.h"
 #include "forms/RemoteControlTab.h"
 #include "forms/ReportView.h"
+#include "forms/ServiceHistoryWindow.h"
 #include "forms/SetupTab.h"
 #include "forms/SplashPanel.h"
 #include "forms/StartTab.h"
 #include "forms/StatusReportTab.h"
 #include "forms/StatusView.h"
 #include "forms/TabRows.h"
+#include "history/Recorder.h"
 #include "link/CommandTable.h"
 #include "link/PortDiscovery.h"
 
@@ -187,7 +187,7 @@ void Orvik3_main_frm::loadPorts() {
     ui.CommPort_combo->clear();
     ui.CommPort_combo->addItems(portListEntries(s.PortPresent));
     ui.CommPort_combo->setCurrentIndex(0);
-    ui.PortDevices_lbl->setText(portMapDescription(ctx_.ports));
+    showLine(ui.PortDevices_lbl, portMapDescription(ctx_.ports));
 }
 
 void Orvik3_main_frm::applyEdition() {
