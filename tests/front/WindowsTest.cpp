@@ -1,15 +1,21 @@
 // The windows as the user meets them: each keeps the width it opened with whatever its lines
-// say, and the history window fits the screen and keeps its layout.
+// say, the history window fits the screen and keeps its layout, and the full edition's details.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "FormsFixture.h"
 #include "camera/PictureStore.h"
 #include "forms/ServiceHistoryWindow.h"
+#include "forms/TabRows.h"
+#include "forms/WidgetDialogs.h"
 #include "history/Location.h"
 
 namespace {
@@ -53,6 +59,41 @@ TEST(Windows, LongLinesTransfersAndTheStartingValuesWidenNoWindow) {
     QApplication::sendEvent(history->Cameras_list, &escape);
     EXPECT_FALSE(history->isVisible());
     EXPECT_EQ(ServiceHistoryWindow().size(), chosen);  // the next run opens it as it was left
+}
+
+// One tab looks open however many rows; "BST new" shows the register's reply as a read does;
+// the report prints whole, with no page range to choose.
+TEST(Windows, TheFullEditionsStripConsoleAndPrintDialog) {
+    Forms f(camsim::SimCamera::defaultState(), true);
+    f.click(f.front(), "ConnectToCamera_btn");
+    f.click(f.front(), "AdvFunc_btn");
+    auto* tabs = f.find<TabRows>(f.advanced(), "SSTab1");
+    widthNow(f.advanced());
+    auto look = [](QTabBar* bar, int k) {
+        const QRect r = bar->tabRect(k);
+        return bar->grab().toImage().pixel(r.left() + 6, r.bottom() - 4);
+    };
+    const QTabBar* front = tabs->rows().back();
+    const QRgb open = look(tabs->rows().back(), front->currentIndex());
+    int looksOpen = 0;
+    for (QTabBar* bar : tabs->rows())
+        for (int k = 0; k < bar->count(); ++k) looksOpen += look(bar, k) == open;
+    EXPECT_EQ(looksOpen, 1);
+
+    auto* read = f.find<QLineEdit>(f.advanced(), "Rx_data_text");
+    read->setText("99");
+    f.click(f.advanced(), "BST_btn");
+    EXPECT_EQ(read->text(), "6");
+
+    bool pageRange = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog) pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        if (dialog) dialog->reject();
+    });
+    QPrinter printer;
+    EXPECT_FALSE(WidgetDialogs().choosePrinter(printer));
+    EXPECT_FALSE(pageRange);
 }
 
 }  // namespace
