@@ -71,6 +71,11 @@ QWidget* CustomerFrontScreen::buildButtons() {
         box, "AdvFunc_btn", "ADVANCED SOFTWARE",
         QStringLiteral("This will run the advanced software for the Orvik\u00ae3 camera"));
     Close_btn = makeButton(box, "Close_btn", "Exit", "This will close this program");
+    // Hidden once connected, it keeps its place: the buttons under it would otherwise move up
+    // under the pointer, and a click meant for "ADVANCED SOFTWARE" would land on "Exit".
+    QSizePolicy keepPlace = ConnectToCamera_btn->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ConnectToCamera_btn->setSizePolicy(keepPlace);
     for (QPushButton* b :
          {ConnectToCamera_btn, TimeDate_btn, DownloadImages_btn, AdvFunc_btn, Close_btn})
         v->addWidget(b);

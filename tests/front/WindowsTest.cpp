@@ -32,7 +32,10 @@ TEST(Windows, LongLinesTransfersAndTheStartingValuesWidenNoWindow) {
     f.program.form1.camera().openHistory(
         history::parseLocation(dir.filePath(QString(120, 'h') + "/in/a/file")));
     const int front = widthNow(f.front());
+    const QPoint advancedButton = f.find(f.front(), "AdvFunc_btn")->pos();
     f.click(f.front(), "ConnectToCamera_btn");
+    widthNow(f.front());
+    EXPECT_EQ(f.find(f.front(), "AdvFunc_btn")->pos(), advancedButton);  // "Exit" is not there now
     f.click(f.front(), "DownloadImages_btn");
     const int advanced = widthNow(f.advanced());
     f.click(f.advanced(), "Download_image_");
