@@ -1,6 +1,5 @@
 #include "camera/Camera.h"
 
-#include "app/LinkObserver.h"
 #include "app/SharedState.h"
 #include "history/Recorder.h"
 #include "link/CommandTable.h"
@@ -28,7 +27,7 @@ void Camera::openHistory(const history::Location& where, std::function<void(cons
     history_ = std::make_unique<history::Recorder>(
         where, [this, tell = std::move(tell)](const QString& why) {
             if (tell) tell(why);
-            if (LinkObserver* o = engine_.observer()) o->showNote(why);
+            engine_.showNote(why);
         });
 }
 

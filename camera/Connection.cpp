@@ -66,9 +66,26 @@ void keep(SharedState& s, const StatusRecord& r) {
 
 }  // namespace
 
-Outcome startLink(Camera& c) {
+StatusReply requestStatus(Camera& c, const QString& portText, const StatusCarryOver& previous) {
+    // A block the line damaged would show wrong values as the camera's: it is asked for again,
+    // and counts as no answer in the end.
+    StatusReply reply;
+    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
+        reply.block.clear();
+        if (request > 1) c.engine().askingAgain("status block", request);
+        if (!requestStatusBlock(c, portText, reply.block, reply.silent)) break;
+        reply.record = decodeStatusBlock(reply.block, previous);
+        if (reply.record && reply.record->ChecksumOk) break;
+        reply.record.reset();
+    }
+    return reply;
+}
+
+Outcome startLink(Camera& c, int probe) {
     Outcome out;
-    for (const QString& problem : DetectPorts(c.state(), c.ports()))
+    const QStringList problems =
+        probe == kProbeNone ? QStringList() : DetectPorts(c.state(), c.ports(), probe);
+    for (const QString& problem : problems)
         out.tell({problem, "Orvik 3: Error", MsgIcon::Exclamation});
     try {
         c.port().setCommPort(1);
@@ -99,17 +116,10 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
     StatusRead read;
     const StatusCarryOver previous{s.CameraSerialNumber, s.StatusSerialNumber, s.SerialNumberText,
                                    s.NewFirmware, s.OldFirmware};
-    // A block the line damaged would show wrong values as the camera's: it is asked for again,
-    // and counts as no answer in the end.
-    QByteArray block;
-    for (int request = 1; request <= CommsEngine::kRequestsPerReply; ++request) {
-        block.clear();
-        if (request > 1) c.engine().askingAgain("status block", request);
-        if (!requestStatusBlock(c, portText, block, read.silent)) break;  // silence, port trouble
-        read.record = decodeStatusBlock(block, previous);
-        if (read.record && read.record->ChecksumOk) break;
-        read.record.reset();
-    }
+    StatusReply reply = requestStatus(c, portText, previous);
+    const QByteArray& block = reply.block;
+    read.record = std::move(reply.record);
+    read.silent = reply.silent;
     if (!read.record) {
         s.StatusCommsError = true;
         read.outcome.ok = false;
@@ -119,6 +129,7 @@ StatusRead readStatus(Camera& c, const QString& portText, bool report, const QDa
         recordStatus(c, block, read.record);
         return read;
     }
+    c.engine().commandSucceeded();
     recordStatus(c, block, read.record);
     keep(s, *read.record);
     if (report) read.report = setupReportText(*read.record, now);

@@ -14,8 +14,10 @@ namespace camera {
 class Camera;
 
 // What the program's load does for the link: probes ports 1 to 5 (a device we may not open is
-// reported), takes port 1 and loads the port settings and the command table.
-Outcome startLink(Camera& camera);
+// reported), takes port 1 and loads the port settings and the command table. A front end that
+// knows the one port it will use probes only that one (`probe`), or none (kProbeNone).
+constexpr int kProbeAll = 0, kProbeNone = -1;
+Outcome startLink(Camera& camera, int probe = kProbeAll);
 
 // The port list's text for port n as typed into it; for 0, the list's first entry.
 QString portChoiceText(Camera& camera, int n);
@@ -35,6 +37,17 @@ struct StatusRead {
 // a device that does not exist, one we may not open or one another program holds fails with one
 // message naming the ports there are, the device or its holder.
 Outcome checkPort(Camera& camera, int n);
+
+// The status request on the port the list's text chooses, asked again while the line damages
+// the block (CommsEngine::kRequestsPerReply requests in all). Records nothing; the port is left
+// open. `record` is empty when no good block came; `silent` when the last request had no answer.
+struct StatusReply {
+    QByteArray block;  // the last block as it came
+    std::optional<StatusRecord> record;
+    bool silent = false;
+};
+StatusReply requestStatus(Camera& camera, const QString& portText,
+                          const StatusCarryOver& previous = {});
 
 // Asks for the status block on the port the list's text chooses and decodes it. The shared
 // values a read sets (serial number, firmware, picture count, unit, colouration) are set; a

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/LinkObserver.h"
 #include "app/SharedState.h"
 #include "camera/Camera.h"
 #include "camera/Recording.h"
@@ -40,8 +39,7 @@ RegisterAnswer transmitRegisterCommand(Camera& camera) {
     engine.handlers.engineeringRead = [&] {
         answer.replied = true;
         answer.value = registerReplyValue(s.RxPacket, Framing::from(s));
-        if (!answer.value)
-            if (LinkObserver* o = engine.observer()) o->showNote(kNoAnswer);
+        if (!answer.value) engine.showNote(kNoAnswer);
     };
     s.EngineeringReadMode = true;
     engine.Transmit();

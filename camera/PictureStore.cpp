@@ -24,7 +24,8 @@ bool RxImagesStoredOnTheCamera(SharedState& s) {
     if (s.RxPacket.contains(cameraNak()) || s.RxPacket.contains(cameraCan())) return true;
     // Nothing, or a reply the line damaged (noise before it, a bad checksum): the count stays
     // as it was rather than taking a wrong one.
-    const std::optional<QByteArray> count = shortReplyValues(s.RxPacket, 1, false, Framing::from(s));
+    const std::optional<QByteArray> count =
+        shortReplyValues(s.RxPacket, 1, false, Framing::from(s));
     if (count) s.StoredImageCount = static_cast<std::uint8_t>(count->at(0));
     return count || s.RxPacket.isEmpty();
 }
@@ -50,11 +51,12 @@ HeldPicture HoldPicture(const SharedState& s) {
 namespace text {
 
 QString PatchedPicture(int patched) {
+    const bool one = patched == 1;
     return QStringLiteral(
-               "The picture arrived, but %1 of its 2400 packets were lost on the line and filled "
-               "in by repeating the packet before them. Retrieve the image again for a clean "
-               "copy.")
-        .arg(patched);
+               "The picture arrived, but %1 of its 2400 packets %2 lost on the line and filled "
+               "in by repeating the packet before %3. Retrieve the image again for a clean copy.")
+        .arg(patched)
+        .arg(one ? "was" : "were", one ? "it" : "them");
 }
 
 QString NotVerified(int packets) {

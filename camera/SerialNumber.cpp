@@ -45,7 +45,9 @@ bool sendSerialNumber(CommsEngine& engine, int number) {
     SerialNumber_Constants(s, number);
     s.CommandIndex = Row::SerialNumber;
     engine.Transmit();
-    return s.LastReply.contains(cameraAck());
+    const bool ack = s.LastReply.contains(cameraAck());
+    if (ack) s.CameraSerialNumber = number;  // what the camera holds now, for the next opening
+    return ack;
 }
 
 bool sendSerialNumber(Camera& camera, int number) {

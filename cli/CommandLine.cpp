@@ -16,16 +16,14 @@ namespace {
 
 using Action = Invocation::Action;
 
-const QStringList kValued = {"port", "speed", "repair-centre", "save",
-                             "at",   "trace", "palette",       "out",
-                             "format", "history"};
-const QStringList kSwitches = {"simulate", "full-edition", "now",    "force",
-                               "yes",      "verify",       "json",   "version"};
+const QStringList kValued = {"port",    "speed", "repair-centre", "save",    "at",   "trace",
+                             "palette", "out",   "format",        "history", "count"};
+const QStringList kSwitches = {"simulate", "full-edition", "now",     "force",   "yes",
+                               "verify",   "json",         "version", "loopback"};
 
-const QStringList kCommandWords = {"ports",  "status",   "set-time", "pictures",
-                                   "download", "delete", "store",    "console",
-                                   "start-values", "splash", "fpga", "serial",
-                                   "history"};
+const QStringList kCommandWords = {"ports",  "status", "set-time", "pictures",     "download",
+                                   "delete", "store",  "console",  "start-values", "splash",
+                                   "fpga",   "serial", "history",  "check-line"};
 
 const QString kRangeError = "console addresses and bytes are whole numbers from 0 to 255";
 
@@ -63,7 +61,15 @@ QString applyOption(Invocation& c, bool& help, const QString& name, const QStrin
         p.verify = true;
     else if (name == "json")
         o.json = true;
-    else if (name == "port") {
+    else if (name == "loopback")
+        c.lineCheck.loopback = true;
+    else if (name == "count") {
+        bool ok = false;
+        c.lineCheck.count = v.toInt(&ok);
+        c.lineCheck.countGiven = true;
+        if (!ok || c.lineCheck.count < 1 || c.lineCheck.count > 1000)
+            return "--count takes a number of requests from 1 to 1000";
+    } else if (name == "port") {
         int n = 0;
         QString device;
         if (PortMap::parseOption(v, n, device)) {
@@ -140,9 +146,9 @@ QString pictureOptions(Invocation& c) {
     if (!download && (!p.palette.isEmpty() || !p.out.isEmpty() || !p.format.isEmpty() || p.force))
         return "--palette, --out, --format and --force belong to the download command";
     if (!download && p.verify) return "--verify belongs to the download command";
-    const bool yesNeeded = (picture && p.kind == PictureCommand::Kind::Delete) ||
-                           (c.action == Action::Settings &&
-                            c.settings.kind == SettingsCommand::Kind::StartValues);
+    const bool yesNeeded =
+        (picture && p.kind == PictureCommand::Kind::Delete) ||
+        (c.action == Action::Settings && c.settings.kind == SettingsCommand::Kind::StartValues);
     if (p.yes && !yesNeeded && c.action != Action::Settings)
         return picture ? "--yes belongs to the delete command" : "unknown option --yes";
     if (picture && p.kind == PictureCommand::Kind::Delete && !p.yes)
@@ -162,8 +168,8 @@ QString pictureOptions(Invocation& c) {
 QString consoleWords(SettingsCommand& c, const QStringList& rest) {
     const QString mode = rest.value(0);
     if (mode != "read" && mode != "write") return "console takes read or write";
-    c.kind = mode == "read" ? SettingsCommand::Kind::ConsoleRead
-                            : SettingsCommand::Kind::ConsoleWrite;
+    c.kind =
+        mode == "read" ? SettingsCommand::Kind::ConsoleRead : SettingsCommand::Kind::ConsoleWrite;
     std::vector<int> values;
     for (const QString& word : rest.mid(1)) {
         const std::optional<uint8_t> v = byteEntry(word);
@@ -206,7 +212,8 @@ QString commandWords(Invocation& c, const QStringList& words) {
     using PK = PictureCommand::Kind;
     static const QHash<QString, Action> plain = {{"ports", Action::Ports},
                                                  {"status", Action::Status},
-                                                 {"set-time", Action::SetTime}};
+                                                 {"set-time", Action::SetTime},
+                                                 {"check-line", Action::CheckLine}};
     if (plain.contains(word)) {
         c.action = plain.value(word);
         return nothingMore(rest);
@@ -247,14 +254,16 @@ QString commandRules(Invocation& c) {
         return "--save belongs to the status command";
     if (c.at.isValid() && c.action != Action::SetTime)
         return "--at belongs to the set-time command";
+    if ((c.lineCheck.countGiven || c.lineCheck.loopback) && c.action != Action::CheckLine)
+        return "--count and --loopback belong to the check-line command";
     const bool printsJson =
         c.action == Action::Ports || c.action == Action::Status || c.action == Action::SetTime ||
-        c.action == Action::History ||
+        c.action == Action::History || c.action == Action::CheckLine ||
         (c.action == Action::Picture && (c.picture.kind == PictureCommand::Kind::Count ||
                                          c.picture.kind == PictureCommand::Kind::Download));
     if (c.common.json && !printsJson)
-        return "--json belongs to the ports, status, pictures, download, set-time and history "
-               "commands";
+        return "--json belongs to the ports, status, pictures, download, set-time, history and "
+               "check-line commands";
     return {};
 }
 
@@ -283,9 +292,10 @@ Invocation parseCommandLine(const QStringList& args) {
     if (c.error.isEmpty() && help) c.action = Action::Help;
     if (c.error.isEmpty() && parser.isSet("version")) c.action = Action::Version;
     // The factory commands need the full edition's controls.
-    const bool factory = c.action == Action::Settings ||
-                         (c.action == Action::Upload && (c.upload.kind == UploadCommand::Kind::Fpga ||
-                                                         c.upload.kind == UploadCommand::Kind::Serial));
+    const bool factory =
+        c.action == Action::Settings ||
+        (c.action == Action::Upload && (c.upload.kind == UploadCommand::Kind::Fpga ||
+                                        c.upload.kind == UploadCommand::Kind::Serial));
     if (factory) c.common.fullEdition = true;
     return c;
 }
@@ -298,6 +308,11 @@ QString usageText() {
         "\n"
         "Commands (run without a display):\n"
         "  ports                      list the serial ports and the devices they mean\n"
+        "  check-line [--count N] [--loopback]\n"
+        "                             when the camera does not answer: checks the device, the\n"
+        "                             permission, other programs, low latency, the camera at\n"
+        "                             either speed and N status requests (default 20); with\n"
+        "                             --loopback a loopback plug instead of the camera\n"
         "  status [--save FILE]       connect, print the Camera Setup Summary; --save writes\n"
         "                             it as text (FILE.txt) or rich text (FILE.rtf)\n"
         "  set-time [--now | --at \"YYYY-MM-DD HH:MM\"]\n"
@@ -342,8 +357,8 @@ QString usageText() {
         "                             sqlite:FILE), postgresql://USER@HOST/DB (?host=/socket/dir\n"
         "                             for a socket folder) or off; default: $ORVIK3_HISTORY,\n"
         "                             else ~/.local/share/orvik3/history.sqlite3\n"
-        "  --json                     ports, status, pictures, download, set-time, history:\n"
-        "                             print JSON instead of the text\n"
+        "  --json                     ports, status, pictures, download, set-time, history,\n"
+        "                             check-line: print JSON instead of the text\n"
         "  --version                  print the program's version\n"
         "  --help                     this text\n"
         "\n"

@@ -9,8 +9,19 @@
 #include "cli/Commands.h"
 
 struct Invocation {
-    enum class Action { Desktop, Help, Version, Ports, Status, SetTime, Settings, Picture, Upload,
-                        History };
+    enum class Action {
+        Desktop,
+        Help,
+        Version,
+        Ports,
+        Status,
+        SetTime,
+        Settings,
+        Picture,
+        Upload,
+        History,
+        CheckLine
+    };
     Action action = Action::Desktop;
     CommonOptions common;
     QString saveFile;  // status --save
@@ -18,6 +29,7 @@ struct Invocation {
     SettingsCommand settings;
     PictureCommand picture;
     UploadCommand upload;
+    LineCheckCommand lineCheck;
     QString historyCamera;  // history SERIAL; empty: every camera
     QString error;          // set when the command line cannot be used
 };

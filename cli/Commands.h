@@ -38,6 +38,15 @@ struct UploadCommand {
     QString serial;
 };
 
+struct LineCheckCommand {
+    int count = 20;  // status requests of the quality step
+    bool loopback = false;
+    bool countGiven = false;
+};
+
+// check-line [--count N] [--loopback]
+int runCheckLine(CliRun& run, const LineCheckCommand& command);
+
 // ports
 int runPorts(CliRun& run);
 // status [--save FILE]: FILE ends in .txt or .rtf (checked by the parser)

@@ -11,6 +11,11 @@ class ConsoleDialogs : public Dialogs {
     ConsoleDialogs();
     MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
                       MsgButtons buttons) override;
+    // Nothing waits on a person here: the default answer comes at once.
+    void ask(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons,
+             std::function<void(MsgAnswer)> answered) override {
+        answered(message(text, title, icon, buttons));
+    }
     std::optional<FileChoice> openFile(const FileRequest&) override { return std::nullopt; }
     std::optional<FileChoice> saveFile(const FileRequest&) override { return std::nullopt; }
     bool choosePrinter(QPrinter&) override { return false; }

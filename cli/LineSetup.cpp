@@ -4,7 +4,11 @@
 
 #include "history/Location.h"
 
-LineSetup setUpLine(const CommonOptions& c) {
+int usedPort(const CommonOptions& c) {
+    return c.port != 0 ? c.port : 1;
+}
+
+LineSetup setUpLine(const CommonOptions& c, bool everyPort) {
     LineSetup line;
     for (const auto& [n, device] : c.portDevices) line.ports.assign(n, device);
     if (c.simulate) {
@@ -18,6 +22,7 @@ LineSetup setUpLine(const CommonOptions& c) {
         else
             line.ports.append(device);
     }
+    if (!everyPort && !line.ports.device(usedPort(c)).isEmpty()) return line;
     for (const QString& device : PortMap::scanDevices()) line.ports.append(device);
     return line;
 }

@@ -14,7 +14,11 @@ struct LineSetup {
     std::unique_ptr<camsim::SimCamera> simulated;  // kept alive for the whole run
 };
 
-LineSetup setUpLine(const CommonOptions& options);
+// The machine's serial devices are looked for only when `everyPort` is asked for or the port the
+// command uses is not named already (by --port N=DEVICE or --simulate).
+LineSetup setUpLine(const CommonOptions& options, bool everyPort = true);
+// The port a command uses: --port's number, else the list's first entry.
+int usedPort(const CommonOptions& options);
 
 // The history chosen by --history or the environment; why it is not recorded goes to stderr.
 void openHistory(camera::Camera& camera, const QString& option);

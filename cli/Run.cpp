@@ -18,24 +18,41 @@ namespace {
 int runAction(CliRun& run, const Invocation& c) {
     using A = Invocation::Action;
     switch (c.action) {
-        case A::Ports: return runPorts(run);
-        case A::Status: return runStatus(run, c.saveFile);
-        case A::SetTime: return runSetTime(run, c.at);
-        case A::Settings: return runSettingsCommand(run, c.settings);
-        case A::Picture: return runPictureCommand(run, c.picture);
-        case A::Upload: return runUploadCommand(run, c.upload);
-        default: return kExitUsage;
+        case A::Ports:
+            return runPorts(run);
+        case A::Status:
+            return runStatus(run, c.saveFile);
+        case A::SetTime:
+            return runSetTime(run, c.at);
+        case A::Settings:
+            return runSettingsCommand(run, c.settings);
+        case A::Picture:
+            return runPictureCommand(run, c.picture);
+        case A::Upload:
+            return runUploadCommand(run, c.upload);
+        case A::CheckLine:
+            return runCheckLine(run, c.lineCheck);
+        default:
+            return kExitUsage;
     }
+}
+
+// Only `ports` looks at every port; a command probes just the port it uses, and the line check
+// none (its own steps open the device).
+int portsToProbe(const Invocation& c) {
+    if (c.action == Invocation::Action::Ports) return camera::kProbeAll;
+    if (c.action == Invocation::Action::CheckLine) return camera::kProbeNone;
+    return usedPort(c.common);
 }
 
 int runCommand(const Invocation& c) {
     QTextStream out(stdout), err(stderr);
-    LineSetup line = setUpLine(c.common);
+    LineSetup line = setUpLine(c.common, c.action == Invocation::Action::Ports);
     ConsoleDialogs dialogs;
     SharedState state;
     state.CustomerScreenLoaded = true;  // the command line stands where the front screen does
     camera::Camera camera(state, dialogs, std::move(line.ports));
-    camera::showMessages(dialogs, camera::startLink(camera));
+    camera::showMessages(dialogs, camera::startLink(camera, portsToProbe(c)));
 
     LinkTrace& trace = camera.engine().trace();
     if (!c.common.traceFile.isEmpty() && !trace.start(c.common.traceFile)) {

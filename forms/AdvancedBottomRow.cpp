@@ -38,7 +38,13 @@ QWidget* buildAdvancedBottomRow(Orvik3Controls& ui, QWidget* parent) {
     row->addWidget(ui.txtSerial);
     ui.ServiceHistory_btn = makeButton(box, "ServiceHistory_btn", "Service history",
                                        "The cameras this bench has seen and what changed");
-    row->addWidget(ui.ServiceHistory_btn);
+    ui.CheckLine_btn = makeButton(box, "CheckLine_btn", "Check line",
+                                  "When the camera does not answer: adapter, cable, speed, camera");
+    // One above the other, so the row grows no wider.
+    auto* tools = new QVBoxLayout;
+    tools->addWidget(ui.ServiceHistory_btn);
+    tools->addWidget(ui.CheckLine_btn);
+    row->addLayout(tools);
     ui.Close_btn = makeButton(box, "Close_btn", "Close", "This will close the program");
     row->addWidget(ui.Close_btn);
     // The note line runs under the whole row, so a long note never squeezes the boxes above.

@@ -20,6 +20,7 @@ struct Orvik3Controls {
     // Outside the tabs.
     QPushButton* Close_btn = nullptr;
     QPushButton* ServiceHistory_btn = nullptr;  // opens the service history window
+    QPushButton* CheckLine_btn = nullptr;       // opens the line check window
     QGroupBox* Comms = nullptr;
     QComboBox* CommPort_combo = nullptr;
     QPushButton* ComPort_Set_btn = nullptr;

@@ -41,8 +41,11 @@ struct AppContext {
     // number cannot be right.
     std::function<void(int32_t number, bool open)> serialNumberEntry;
     std::function<void()> openFpgaForm;
+
+    bool closeQuestionOpen = false;  // asked whether to stop a transfer, not yet answered
 };
 
-// Before a window closes while a picture comes: asks whether to stop the transfer, and stops it
-// (the camera is sent the end packet). False when the user would rather let it finish.
-bool allowCloseDuringTransfer(AppContext& ctx);
+// Closes a window, asking first when a picture is coming. The question does not hold the
+// transfer up: "Yes" stops it (the camera is sent the end packet) and closes; "No" leaves it
+// running as if nothing had been asked.
+void closeAfterTransferQuestion(AppContext& ctx, std::function<void()> close);

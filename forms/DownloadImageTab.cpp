@@ -206,13 +206,19 @@ void DownloadImageTab::StoreImage_Click() {
 
 }  // namespace images
 
-bool allowCloseDuringTransfer(AppContext& ctx) {
-    if (!ctx.state.DownloadStarted) return true;
-    const bool stop =
-        ctx.dialogs.message(
-            "A picture is still coming from the camera. Stop the "
-            "transfer and close the window?",
-            images::text::kOrvik, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
-    if (stop) requestStop(SIGINT);
-    return stop;
+void closeAfterTransferQuestion(AppContext& ctx, std::function<void()> close) {
+    if (!ctx.state.DownloadStarted) return close();
+    if (ctx.closeQuestionOpen) return;  // the question is already on the screen
+    ctx.closeQuestionOpen = true;
+    ctx.dialogs.ask(
+        "A picture is still coming from the camera. Stop the transfer and close the window?",
+        images::text::kOrvik, MsgIcon::Question, MsgButtons::YesNo,
+        [&ctx, close = std::move(close)](MsgAnswer answer) {
+            ctx.closeQuestionOpen = false;
+            if (answer != MsgAnswer::Yes) return;
+            // A transfer that ended while the question was open needs no stop, and a stop left
+            // standing would end the next exchange before it began.
+            if (ctx.state.DownloadStarted) requestStop(SIGINT);
+            close();
+        });
 }

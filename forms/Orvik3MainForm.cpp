@@ -18,6 +18,7 @@
 #include "camera/Connection.h"
 #include "camera/FpgaUpload.h"
 #include "forms/AdvancedSetUpTab.h"
+#include "forms/CheckLineWindow.h"
 #include "forms/DownloadImageTab.h"
 #include "forms/EngineeringTab.h"
 #include "forms/FormWidgets.h"
@@ -69,6 +70,8 @@ void Orvik3_main_frm::buildForm() {
     connect(ui.Close_btn, &QPushButton::clicked, this, [this] { Close_btn_Click(); });
     connect(ui.ServiceHistory_btn, &QPushButton::clicked, this,
             [this] { ServiceHistory_btn_Click(); });
+    connect(ui.CheckLine_btn, &QPushButton::clicked, this,
+            [this] { CheckLineWindow::CheckLine_btn_Click(camera_, this); });
     connect(ui.ComPort_Set_btn, &QPushButton::clicked, this, [this] { ComPort_Set_btn_Click(); });
     // Leaving the picture viewer puts the camera back on its live scene.
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -246,7 +249,12 @@ void Orvik3_main_frm::ServiceHistory_btn_Click() {
     historyWindow_->raise();
 }
 
+// Pressed while a picture comes, it asks first, as the window's own close does.
 void Orvik3_main_frm::Close_btn_Click() {
+    closeAfterTransferQuestion(ctx_, [this] { closeForm(); });
+}
+
+void Orvik3_main_frm::closeForm() {
     if (!ctx_.state.CustomerScreenLoaded) {
         fpgaLog_.reset();
         if (ctx_.exitProgram) ctx_.exitProgram();
@@ -259,7 +267,7 @@ void Orvik3_main_frm::Close_btn_Click() {
 void Orvik3_main_frm::closeEvent(QCloseEvent* event) {
     // The window's own close button acts as "Close": the form lives for the whole run.
     event->ignore();
-    if (allowCloseDuringTransfer(ctx_)) Close_btn_Click();
+    Close_btn_Click();
 }
 
 // Changing the port mid-exchange would cut the exchange off: wait for it.

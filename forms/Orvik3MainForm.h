@@ -120,6 +120,7 @@ class Orvik3_main_frm : public QWidget {
     void selectDefaults();
     void openFpgaLog();
     void applyStatus(const camera::StatusRead& read);
+    void closeForm();
     void showSerialNumber(int32_t number);
 
     AppContext& ctx_;

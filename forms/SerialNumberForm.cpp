@@ -124,10 +124,9 @@ void frmSerialNumber::cmdAccept_Click() {
     if (showSerialText) showSerialText("Serial Number:\n" + QString::number(n));
     giveBackAdvancedForm(true);
     closeDialog();
-    if (camera_)
-        camera::sendSerialNumber(*camera_, n);
-    else
-        camera::sendSerialNumber(engine_, n);
+    const bool held =
+        camera_ ? camera::sendSerialNumber(*camera_, n) : camera::sendSerialNumber(engine_, n);
+    if (held) current_ = QString::number(n);  // reopened, the dialog shows the camera's number
 }
 
 void frmSerialNumber::cmdCancel_Click() {

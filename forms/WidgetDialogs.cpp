@@ -1,5 +1,7 @@
 #include "forms/WidgetDialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -19,9 +21,10 @@ QString qtFilterFromDesign(const QString& filter) {
     return out.join(";;");
 }
 
-MsgAnswer WidgetDialogs::message(const QString& text, const QString& title, MsgIcon icon,
-                                 MsgButtons buttons) {
-    QMessageBox box(parent_);
+namespace {
+
+void setUpBox(QMessageBox& box, const QString& text, const QString& title, MsgIcon icon,
+              MsgButtons buttons) {
     box.setWindowTitle(title);
     box.setText(text);
     static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
@@ -29,19 +32,58 @@ MsgAnswer WidgetDialogs::message(const QString& text, const QString& title, MsgI
                                               QMessageBox::Question};
     box.setIcon(icons[static_cast<int>(icon)]);
     switch (buttons) {
-        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case MsgButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
-    switch (box.exec()) {
-        case QMessageBox::Yes: return MsgAnswer::Yes;
-        case QMessageBox::No: return MsgAnswer::No;
-        case QMessageBox::Cancel: return MsgAnswer::Cancel;
-        default: return MsgAnswer::Ok;
+}
+
+MsgAnswer answerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
     }
+}
+
+}  // namespace
+
+MsgAnswer WidgetDialogs::message(const QString& text, const QString& title, MsgIcon icon,
+                                 MsgButtons buttons) {
+    QMessageBox box(parent_);
+    setUpBox(box, text, title, icon, buttons);
+    return answerOf(box.exec());
+}
+
+// Window-modal and opened with open(): the event loop, and with it a waiting exchange, goes on
+// while the box is up.
+void WidgetDialogs::ask(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons,
+                        std::function<void(MsgAnswer)> answered) {
+    auto* box = new QMessageBox(parent_ ? parent_ : QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    setUpBox(*box, text, title, icon, buttons);
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
+        // A box closed without a button (Escape, the window's close) is the safe answer.
+        QAbstractButton* clicked = box->clickedButton();
+        const int button = clicked ? int(box->standardButton(clicked)) : int(QMessageBox::No);
+        answered(answerOf(button));
+    });
+    box->open();
 }
 
 static std::optional<FileChoice> runFileDialog(QWidget* parent, const FileRequest& r,
@@ -74,4 +116,3 @@ bool WidgetDialogs::choosePrinter(QPrinter& printer) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
-

@@ -43,19 +43,47 @@ CommsEngine::CommsEngine(SharedState& state, SerialPort& port, Dialogs& dialogs,
 bool CommsEngine::refuseWhileBusy() {
     if (!busy()) return false;
     if (observer_) observer_->showNote(kBusyNote);
+    noteShown_ = busyNoteShown_ = true;
     return true;
 }
+
+void CommsEngine::showNote(const QString& text) {
+    noteShown_ = !text.isEmpty();
+    noteThisExchange_ = noteThisExchange_ || noteShown_;
+    busyNoteShown_ = false;
+    if (observer_) observer_->showNote(text);
+}
+
+// A command that succeeded makes an earlier line of ours untrue; its own stays.
+void CommsEngine::commandSucceeded() {
+    if (noteShown_ && !noteThisExchange_) showNote(QString());
+}
+
+// One exchange the user started, however many waits it takes: the line it leaves is cleared
+// only by a later one that succeeds, and the busy note goes when it ends.
+class CommsEngine::ExchangeScope {
+  public:
+    explicit ExchangeScope(CommsEngine& e) : e_(e) {
+        if (e_.exchanges_++ == 0) e_.noteThisExchange_ = false;
+    }
+    ~ExchangeScope() {
+        if (--e_.exchanges_ == 0 && e_.busyNoteShown_) e_.showNote(QString());
+    }
+
+  private:
+    CommsEngine& e_;
+};
 
 // Once per loss a message, and the note line while it lasts; a healthy wait clears the note.
 bool CommsEngine::deviceGone() {
     if (!port_.deviceLost()) {
         if (goneTold_ && port_.portOpen()) {
             goneTold_ = false;
-            if (observer_) observer_->showNote(QString());
+            showNote(QString());
         }
         return false;
     }
-    if (observer_) observer_->showNote(kCameraGone);
+    showNote(kCameraGone);
     if (!goneTold_) dialogs_.message(kCameraGone, "Orvik 3", MsgIcon::Exclamation);
     goneTold_ = true;
     return true;
@@ -70,6 +98,7 @@ void CommsEngine::reportPortError(const CommError& error) {
 void CommsEngine::Transmit() {
     if (refuseWhileBusy()) return;
     if (stopRequested()) return;  // the user stopped the work: nothing more goes out
+    ExchangeScope exchange(*this);
     try {
         if (port_.portOpen()) port_.setPortOpen(false);
         if (port_.portOpen()) return;
@@ -105,10 +134,12 @@ bool CommsEngine::waitForCount(int count) {
     WaitScope scope(waiting_);
     waitWhile(Timer1, [&] { return port_.inBufferCount() >= count || port_.deviceLost(); });
     deviceGone();
+    replied_ = port_.inBufferCount() > 0;
     return port_.inBufferCount() >= count;
 }
 
 void CommsEngine::Receive() {
+    ExchangeScope exchange(*this);
     try {
         const int interval = (s_.SplashReplyMode || s_.FpgaBlockMode) ? timing_.shortReplyMs
                              : s_.BulkReplyMode                       ? timing_.bulkReplyMs
@@ -177,13 +208,9 @@ void CommsEngine::commonTail(bool plain) {
     if (port_.deviceLost()) led = Indicator::Red;  // the camera went away mid-exchange
     if (observer_) observer_->showIndicator(led);
     // Silence or a damaged answer leaves the lamp green; the note line says what it means.
-    if (plain && led == Indicator::Green) {
-        const bool confirmed = text.contains(cameraAck());
-        if (!confirmed || unconfirmedTold_) {
-            if (observer_) observer_->showNote(confirmed ? QString() : kNoConfirmation);
-            unconfirmedTold_ = !confirmed;
-        }
-    }
+    const bool confirmed = text.contains(cameraAck());
+    if (plain && led == Indicator::Green && !confirmed) showNote(kNoConfirmation);
+    if (led == Indicator::Green && replied_ && (confirmed || !plain)) commandSucceeded();
     Timer1.stop();
     if (port_.portOpen()) port_.setPortOpen(false);
     yieldOnce();
@@ -201,6 +228,7 @@ QByteArray CommsEngine::packetTimeout(const char* message) {
 }
 
 QByteArray CommsEngine::ReceivePacket(int length) {
+    ExchangeScope exchange(*this);
     WaitScope scope(waiting_);
     QByteArray result;
     bool done = false;
@@ -267,6 +295,7 @@ QByteArray CommsEngine::ReceivePacket(int length) {
 }
 
 void CommsEngine::askingAgain(const QString& what, int request) {
+    ++askedAgain_;
     trace_.event(QString("%1 damaged (bad checksum or misaligned): asking again, request %2 of %3")
                      .arg(what)
                      .arg(request)
@@ -348,21 +377,23 @@ bool CommsEngine::storeData(const QByteArray& packet, bool& repeat) {
     return true;
 }
 
+void CommsEngine::showTransferEnd() {
+    trace_.event("transfer " + QString(s_.ImageTransferComplete ? "complete" : "incomplete") +
+                 ": " + healthText(s_.TransferHealth));
+    if (!observer_) return;
+    observer_->showProgress(false, 0);
+    observer_->showCaption(false, QString());
+    observer_->showTransferHealth(s_.TransferHealth, s_.ImageTransferComplete);
+    noteShown_ = noteThisExchange_ = true;  // the health line is this transfer's note
+    busyNoteShown_ = false;
+}
+
 void CommsEngine::DownloadImagePackets() {
     WaitScope scope(waiting_);
     struct Finish {  // progress and caption go away however the transfer ends; the health stays
-        LinkObserver* o;
-        SharedState& s;
-        LinkTrace& trace;
-        ~Finish() {
-            trace.event("transfer " + QString(s.ImageTransferComplete ? "complete" : "incomplete") +
-                        ": " + healthText(s.TransferHealth));
-            if (!o) return;
-            o->showProgress(false, 0);
-            o->showCaption(false, QString());
-            o->showTransferHealth(s.TransferHealth, s.ImageTransferComplete);
-        }
-    } finish{observer_, s_, trace_};
+        CommsEngine& e;
+        ~Finish() { e.showTransferEnd(); }
+    } finish{*this};
     s_.ImageBuffer.assign(kImagePixels + 1, 0);
     s_.ImageWriteOffset = 0;
     s_.ImageTransferComplete = false;

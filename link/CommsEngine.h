@@ -60,11 +60,31 @@ class CommsEngine : public QObject {
     // damaged reply.
     static constexpr int kRequestsPerReply = 3;
     void askingAgain(const QString& what, int request);
+    // How many replies this engine has asked for again since it started: a line's noise.
+    int askedAgain() const { return askedAgain_; }
 
     // True while the engine waits for the camera: a new exchange now would interleave with it.
     bool busy() const { return waiting_ > 0; }
     // For callers that start an exchange from the window: when busy, says so and returns true.
     bool refuseWhileBusy();
+    // Keeps the engine busy through a run of requests of one caller's own (the line check), so
+    // the window cannot slip an exchange in between them. Transmit is refused meanwhile.
+    class BusyScope {
+      public:
+        explicit BusyScope(CommsEngine& engine) : n_(engine.waiting_) { ++n_; }
+        ~BusyScope() { --n_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        int& n_;
+    };
+    // The note line under the lamps (empty clears it); operations' notes come through here too,
+    // so the next command that succeeds knows a line of ours is up and clears it.
+    void showNote(const QString& text);
+    // Clears the note line after a command that succeeded (a checked status block, say) unless
+    // the command put its own note up.
+    void commandSucceeded();
     // Reports a port failure in one message (portErrorText): the design's 8005 message, with
     // who holds the device when another program does, or the device we may not open or that
     // does not exist; other failures end the exchange silently.
@@ -84,8 +104,10 @@ class CommsEngine : public QObject {
 
   private:
     class WaitScope;
+    class ExchangeScope;
     bool waitForCount(int count);  // true when the count arrived before Timer1 ran out
     void commonTail(bool plain);
+    void showTransferEnd();
     bool deviceGone();
     void showIndicator(int which);
     QByteArray packetTimeout(const char* message);
@@ -106,8 +128,13 @@ class CommsEngine : public QObject {
     bool startFound_ = false;
     QByteArray accumulation_;
     int waiting_ = 0;
-    bool goneTold_ = false;         // the user knows the device has gone
-    bool unconfirmedTold_ = false;  // the note line says the last command was not confirmed
+    int askedAgain_ = 0;
+    bool goneTold_ = false;  // the user knows the device has gone
+    int exchanges_ = 0;      // exchanges under way, nested ones included
+    bool replied_ = false;   // the last wait heard something
+    bool noteShown_ = false;
+    bool noteThisExchange_ = false;  // the exchange under way put its own note up
+    bool busyNoteShown_ = false;
 };
 
 // Watches the engine's link while it lives, on top of whoever watched before: every call goes on

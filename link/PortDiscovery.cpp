@@ -1,11 +1,10 @@
 #include "link/PortDiscovery.h"
 
-#include <QFileInfo>
-#include <QSerialPortInfo>
 #include <map>
 
 #include "app/Dialogs.h"
 #include "app/PortMap.h"
+#include "app/SerialDevice.h"
 #include "app/SerialPort.h"
 #include "app/SharedState.h"
 #include "link/CommandTable.h"
@@ -25,14 +24,11 @@ PortReport DescribePort(const PortMap& map, int n) {
     PortReport r;
     r.number = n;
     r.device = map.device(n);
-    const QString node = QFileInfo(r.device).canonicalFilePath();
-    if (!node.isEmpty() && node != r.device) r.systemDevice = node;
-    // QSerialPortInfo knows USB adapters by their node; it never lists pseudo-terminals.
-    const QSerialPortInfo info(node.isEmpty() ? r.device : node);
-    if (!info.isNull() && info.hasVendorIdentifier()) {
-        r.description = info.description();
-        r.serialNumber = info.serialNumber();
-    }
+    // From sysfs: asking the serial port library would walk every terminal of the machine.
+    const SerialDeviceFacts facts = serialDeviceFacts(r.device);
+    if (facts.node != r.device) r.systemDevice = facts.node;
+    r.description = facts.description;
+    r.serialNumber = facts.serialNumber;
     return r;
 }
 
@@ -78,10 +74,11 @@ bool ComPortDetect(const PortMap& map, int n, QString* problem) {
     return r.present;
 }
 
-QStringList DetectPorts(SharedState& s, const PortMap& map) {
+QStringList DetectPorts(SharedState& s, const PortMap& map, int only) {
     s.PortPresent.fill(false);
     QStringList problems;
     for (int n = 1; n <= kProbedPorts; ++n) {
+        if (only != 0 && n != only) continue;
         QString problem;
         s.PortPresent[n - 1] = ComPortDetect(map, n, &problem);
         if (!problem.isEmpty()) problems << problem;

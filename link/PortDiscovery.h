@@ -46,8 +46,9 @@ QString portReportText(const PortReport& report, bool withProbe);
 // the device and the dialout group, in `problem`.
 bool ComPortDetect(const PortMap& map, int n, QString* problem = nullptr);
 
-// Clears PortPresent, then probes ports 1 to 5 in order. Returns the permission problems met.
-QStringList DetectPorts(SharedState& s, const PortMap& map);
+// Clears PortPresent, then probes ports 1 to 5 in order, or only port `only` when it is not 0.
+// Returns the permission problems met.
+QStringList DetectPorts(SharedState& s, const PortMap& map, int only = 0);
 
 // The entries of a port list for the ports found: "1" "2", or "1" to "4" when 1 to 4 are all
 // there.

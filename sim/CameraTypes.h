@@ -108,6 +108,10 @@ struct Faults {
     std::map<int, int> hiddenDamagePackets;
     // The next N packets sent come after a burst of noise that starts like a packet (DLE STX).
     int falseStarts = 0;
+    // A loopback plug in place of the camera: every byte comes straight back, at any speed, and
+    // this fraction of them comes back changed.
+    bool loopback = false;
+    double loopbackSpoilRate = 0;
 };
 
 struct Counters {

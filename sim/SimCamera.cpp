@@ -91,7 +91,8 @@ struct SimCamera::Impl {
     std::vector<uint8_t> shape(std::vector<uint8_t> bytes, const Faults& f);
     TimePoint sendFalseStart(TimePoint t);
     void writeDue(TimePoint now);
-    void writeChunk(const std::vector<uint8_t>& chunk);
+    void writeChunk(const std::vector<uint8_t>& chunk, bool anySpeed);
+    void echo(const uint8_t* data, size_t n, TimePoint now, double spoilRate);
     std::optional<TimePoint> nextEvent();
     void wait(std::optional<TimePoint> until);
     void checkAttachment(short revents, TimePoint now);
@@ -108,6 +109,7 @@ struct SimCamera::Impl {
     struct TxChunk {
         std::vector<uint8_t> bytes;
         TimePoint at;
+        bool anySpeed = false;  // a loopback plug's echo comes back at whatever speed it went
     };
 
     const Options opts;
@@ -283,12 +285,12 @@ std::vector<uint8_t> SimCamera::Impl::shape(std::vector<uint8_t> bytes, const Fa
 
 void SimCamera::Impl::writeDue(TimePoint now) {
     while (!tx.empty() && tx.front().at <= now) {
-        writeChunk(tx.front().bytes);
+        writeChunk(tx.front().bytes, tx.front().anySpeed);
         tx.pop_front();
     }
 }
 
-void SimCamera::Impl::writeChunk(const std::vector<uint8_t>& chunk) {
+void SimCamera::Impl::writeChunk(const std::vector<uint8_t>& chunk, bool anySpeed) {
     const auto size = static_cast<int64_t>(chunk.size());
     {
         std::lock_guard lock(mu);
@@ -302,7 +304,7 @@ void SimCamera::Impl::writeChunk(const std::vector<uint8_t>& chunk) {
         core.counters().bytesDroppedClosed += size;
         return;
     }
-    if (!pty->speedMatches()) {
+    if (!anySpeed && !pty->speedMatches()) {
         std::lock_guard lock(mu);
         core.counters().bytesNoise += size;
         return;
@@ -375,6 +377,7 @@ void SimCamera::Impl::readLine(TimePoint now) {
 }
 
 void SimCamera::Impl::onBytes(const uint8_t* data, size_t n, TimePoint now) {
+    double spoilRate = -1;  // below 0: no loopback plug
     {
         std::lock_guard lock(mu);
         if (!firstByte && n > 0) firstByte = now;
@@ -382,7 +385,9 @@ void SimCamera::Impl::onBytes(const uint8_t* data, size_t n, TimePoint now) {
             core.counters().bytesLostSilent += static_cast<int64_t>(n);
             return;
         }
+        if (core.faults().loopback) spoilRate = core.faults().loopbackSpoilRate;
     }
+    if (spoilRate >= 0) return echo(data, n, now, spoilRate);
     if (!pty->speedMatches()) {  // at another speed the camera hears only noise
         std::lock_guard lock(mu);
         core.counters().bytesNoise += static_cast<int64_t>(n);
@@ -393,6 +398,16 @@ void SimCamera::Impl::onBytes(const uint8_t* data, size_t n, TimePoint now) {
         rx.push_back({data[i], rxLineFree});
         if (lookahead.push(data[i])) rxPacketEnds.push_back(rxLineFree);
     }
+}
+
+void SimCamera::Impl::echo(const uint8_t* data, size_t n, TimePoint now, double spoilRate) {
+    std::vector<uint8_t> bytes(data, data + n);
+    std::bernoulli_distribution spoil(std::min(1.0, spoilRate));
+    std::uniform_int_distribution<int> bit(0, 7);
+    for (uint8_t& b : bytes)
+        if (spoil(lineRng)) b ^= static_cast<uint8_t>(1 << bit(lineRng));
+    txLineFree = std::max(txLineFree, now) + byteTime * static_cast<int64_t>(n);
+    tx.push_back({std::move(bytes), txLineFree, true});
 }
 
 SimCamera::SimCamera(Options opts, CameraState initial)

@@ -40,6 +40,8 @@ fault options:
   --split N,MS             send every packet in N chunks with MS pauses between them
   --bit-flip-rate R        flip a random bit in a byte sent, at rate R per byte
   --silent                 hear and send nothing, as if unplugged
+  --loopback               no camera: a loopback plug that echoes every byte at any speed
+  --loopback-spoil R       with --loopback, change a random fraction R of the bytes echoed
   --help                   this text
 )";
 
@@ -122,6 +124,8 @@ const std::map<std::string, Setter> kValueOptions = {
      }},
     {"--false-starts",
      [](Config& c, const std::string& v) { c.faults.falseStarts = std::stoi(v); }},
+    {"--loopback-spoil",
+     [](Config& c, const std::string& v) { c.faults.loopbackSpoilRate = std::stod(v); }},
     {"--bit-flip-rate",
      [](Config& c, const std::string& v) { c.faults.bitFlipRate = std::stod(v); }},
 };
@@ -140,6 +144,8 @@ std::optional<Config> parse(int argc, char** argv, int& status) {
             c.options.paced = false;
         } else if (name == "--silent") {
             c.faults.silent = true;
+        } else if (name == "--loopback") {
+            c.faults.loopback = true;
         } else if (option != kValueOptions.end() && i + 1 < argc) {
             option->second(c, argv[++i]);
         } else {

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -75,6 +79,38 @@ TEST(CommandLine, PortErrorsSayWhatHappened) {
 TEST(CommandLine, SetTimeIsAcknowledged) {
     const Result r = orvik3({"--simulate", "set-time", "--at", "2020-12-31 23:59"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
+}
+
+// check-line prints a line a step as it ends and exits with its verdict; --json says the same,
+// and --trace logs every request it made.
+TEST(CommandLine, CheckLineNamesTheSpeedAndExitsByItsVerdict) {
+    camsim::Options at19200;
+    at19200.baud = 19200;
+    camsim::SimCamera camera(at19200);
+    const QString port = "1=" + QString::fromStdString(camera.devicePath());
+    const Result wrong = orvik3({"--port", port, "check-line"});
+    EXPECT_EQ(wrong.code, 1);
+    EXPECT_TRUE(wrong.out.contains(
+        "\nCamera       PROBLEM the camera answers at 19200: use --speed 19200\n"))
+        << wrong.out.toStdString();
+    QTemporaryDir dir;
+    const QString log = dir.filePath("link.log");
+    const Result right = orvik3({"--port", port, "--speed", "19200", "check-line", "--count", "4",
+                                 "--json", "--trace", log});
+    EXPECT_EQ(right.code, 0) << right.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(right.out.toUtf8()).object();
+    QStringList names;
+    for (const QJsonValue step : o["steps"].toArray()) names << step["name"].toString();
+    EXPECT_EQ(names,
+              QStringList({"device", "permission", "free", "low_latency", "camera", "quality"}));
+    EXPECT_TRUE(o["ok"].toBool());
+    EXPECT_EQ(o["steps"][5]["answered_first_time"], 4);
+    QFile traced(log);
+    ASSERT_TRUE(traced.open(QIODevice::ReadOnly));
+    EXPECT_EQ(traced.readAll().count("PC>CAM  status request"), 5);  // camera step and quality
+    for (const QStringList& bad :
+         {QStringList{"check-line", "--count", "0"}, QStringList{"status", "--loopback"}})
+        EXPECT_EQ(orvik3(bad).code, 2);
 }
 
 }  // namespace

@@ -94,6 +94,9 @@ TEST(Pictures, TransferHealthDecidesTheMessages) {
         EXPECT_EQ(d.picture.has_value(), result != O::GaveUp);
         EXPECT_FALSE(link.state.DownloadStarted);
     }
+    EXPECT_TRUE(
+        text::PatchedPicture(1).contains("1 of its 2400 packets was lost on the line and "
+                                         "filled in by repeating the packet before it."));
 }
 
 // Old firmware counts its pictures only in the status block: the status read comes where the
@@ -119,6 +122,13 @@ TEST(Pictures, OldFirmwareReadsItsStatusForTheCount) {
         EXPECT_EQ(all, commands);
         EXPECT_EQ(link.sim.state().pictures.size(), picturesAfter);
     }
+}
+
+// The camera's own colouration: "P" and the letter of the chosen list entry, for each of them.
+TEST(Pictures, CameraColourationSendsTheLetterOfEachEntry) {
+    CameraLink link;
+    for (int entry = 0; entry < 8; ++entry) camera::setCameraColouration(link.cam, entry);
+    EXPECT_EQ(link.commands(), (Commands{"Pg", "Pv", "Po", "Pr", "Pc", "Pf", "Ps", "Pt"}));
 }
 
 }  // namespace

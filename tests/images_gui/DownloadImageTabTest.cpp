@@ -98,9 +98,8 @@ TEST(DownloadImageTab, PictureControlsUnlockWithAPictureAndRecolourUnderTheSameS
               f.tab().shownImage());
 }
 
-// A picture no two of three downloads agree on is shown only with consent; closing the window
-// while a picture comes asks, then stops the transfer with its end packet.
-TEST(DownloadImageTab, AsksBeforeShowingAnUnverifiedPictureAndClosingStopsATransfer) {
+// A picture no two of three downloads agree on is shown only with consent.
+TEST(DownloadImageTab, AsksBeforeShowingAnUnverifiedPicture) {
     PictureForms f;
     camsim::Faults damage;
     damage.hiddenDamagePackets = {{5, 3}};
@@ -111,22 +110,50 @@ TEST(DownloadImageTab, AsksBeforeShowingAnUnverifiedPictureAndClosingStopsATrans
     EXPECT_TRUE(f.dialogs.saw(text::NotVerified(1) + "\r\n\r\nShow it anyway?"));
     EXPECT_FALSE(f.find(f.advanced(), "Image_save_btn")->isEnabled());
     EXPECT_EQ(f.camera.counters().transfersCompleted, 3);
+}
 
-    f.find<QCheckBox>(f.advanced(), "VerifyDownload_chk")->setChecked(false);
-    f.dialogs.answers.push_back(MsgAnswer::Yes);
-    QTimer midway;
-    const int64_t sentBefore = f.camera.counters().dataPacketsSent;
-    QObject::connect(&midway, &QTimer::timeout, [&] {
-        if (f.camera.counters().dataPacketsSent < sentBefore + 100) return;
-        midway.stop();
-        f.advanced()->close();
-    });
-    midway.start(1);
-    f.retrieve("2");
-    EXPECT_EQ(f.camera.counters().transfersAbandoned, 1);  // it took the end packet
-    EXPECT_FALSE(f.advanced()->isVisible());
-    EXPECT_FALSE(f.dialogs.saw(text::kNotAPicture));
-    EXPECT_EQ(stopRequested(), 0);  // the program goes on
+// The window's close and "Close" ask while a picture comes, and the open question holds nothing
+// up: "Yes" stops the transfer with its end packet and closes, "No" (here after 2.5 s, with the
+// camera slowed so the transfer outlasts it) leaves an exact picture and a clean transfer.
+TEST(DownloadImageTab, ClosingDuringATransferAsksWithoutStallingIt) {
+    const struct {
+        bool closeButton;
+        MsgAnswer answer;
+        int answerAfterMs;
+    } cases[] = {
+        {false, MsgAnswer::Yes, 0}, {true, MsgAnswer::Yes, 0}, {true, MsgAnswer::No, 2500}};
+    const QString question =
+        "A picture is still coming from the camera. Stop the transfer and close the window?";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.closeButton);
+        PictureForms f;
+        camsim::Faults slow;  // 2400 packets, each paused at least 2 ms on the way
+        slow.splitChunks = c.answerAfterMs ? 2 : 1;
+        slow.splitPauseMs = c.answerAfterMs ? 2 : 0;
+        f.camera.setFaults(slow);
+        f.dialogs.answers.push_back(c.answer);
+        f.dialogs.answerAfterMs = c.answerAfterMs;
+        QTimer midway;
+        QObject::connect(&midway, &QTimer::timeout, [&] {
+            if (f.camera.counters().dataPacketsSent < 100) return;
+            midway.stop();
+            c.closeButton ? f.click(f.advanced(), "Close_btn") : void(f.advanced()->close());
+        });
+        midway.start(1);
+        f.retrieve("2");
+        EXPECT_TRUE(f.dialogs.saw(question));
+        EXPECT_EQ(f.dialogs.questionsOpen, 0);  // answered while the picture came
+        const bool stopped = c.answer == MsgAnswer::Yes;
+        EXPECT_EQ(f.camera.counters().transfersAbandoned, stopped ? 1 : 0);  // the end packet
+        EXPECT_EQ(f.advanced()->isVisible(), !stopped);
+        EXPECT_EQ(stopRequested(), 0);  // the program goes on
+        if (stopped) continue;
+        const LinkHealth& h = f.program.state.TransferHealth;
+        EXPECT_EQ(std::vector({h.nak1, h.nak2, h.timeouts, h.resends}), std::vector({0, 0, 0, 0}));
+        const std::vector<uint8_t> pixels = f.camera.state().pictures.at(1).pixels;
+        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), f.program.state.ImageBuffer.begin()));
+        EXPECT_TRUE(f.dialogs.saw(text::kDownloadSuccessful));
+    }
 }
 
 }  // namespace

@@ -171,4 +171,28 @@ TEST(PictureTransfer, UnderEveryFault) {
     }
 }
 
+// The data packets' own limit: the header comes clean, then every data packet after the first
+// is damaged. Five repairs are asked for, then the transfer gives up.
+TEST(PictureTransfer, GivesUpAfterFiveDamagedDataPacketsInARow) {
+    SimLink link;
+    struct DamageAfterFirst : ChainedObserver {
+        camsim::SimCamera& sim;
+        DamageAfterFirst(CommsEngine& e, camsim::SimCamera& s) : ChainedObserver(e), sim(s) {}
+        void showProgress(bool visible, int value) override {
+            ChainedObserver::showProgress(visible, value);
+            if (visible && value == 1) sim.setFaults({.corruptRate = 1.0});
+        }
+    } damage(link.engine, link.camera);
+    // Should the limit be gone, the line heals and the transfer ends instead of hanging.
+    QTimer heal;  // ends with the test: never fires into a later one
+    heal.setSingleShot(true);
+    QObject::connect(&heal, &QTimer::timeout, [&] { link.camera.setFaults({}); });
+    heal.start(3000);
+    requestPicture(link, 3);
+    const std::pair nak2(link.state.TransferHealth.nak2, int(link.camera.counters().ctrlNak2));
+    EXPECT_EQ(nak2, std::pair(5, 5));
+    EXPECT_FALSE(link.state.ImageTransferComplete);
+    EXPECT_EQ(link.state.TransferHealth.packets, 1);
+}
+
 }  // namespace

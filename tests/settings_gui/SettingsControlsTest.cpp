@@ -3,6 +3,7 @@
 // operations' own cases are in tests/camera/OperationsTest.cpp.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -162,6 +163,22 @@ TEST(SettingsControls, EachReachesItsOperationWithItsValues) {
         EXPECT_EQ(b.heard(), r.payloads);
         if (r.after) r.after(b);
     }
+}
+
+// A line of ours stays through unrelated actions and goes with the next command that succeeds.
+TEST(SettingsControls, TheNoteLineGoesWithTheNextCommandThatSucceeds) {
+    Bench b;
+    camsim::Faults refusing;
+    refusing.canCommands = {"BS"};
+    b.camera.setFaults(refusing);
+    b.type("AddressReadText", "6");
+    b.press("Read_btn");
+    b.camera.setFaults({});
+    b.press("CheckByte2");
+    const QString noAnswer = "The camera gave no register value.";
+    EXPECT_EQ(b.find<QLabel>(b.advanced(), "Note_lbl")->text(), noAnswer);
+    b.press("ZmIn");
+    EXPECT_EQ(b.find<QLabel>(b.advanced(), "Note_lbl")->text(), QString());
 }
 
 // The run locks the form, shows its progress and ends with its values in the controls.

@@ -43,9 +43,12 @@ TEST(SerialNumber, TypedNumberGoesOutAsSnLowHighZero) {
         EXPECT_TRUE(rig.form.ui.txtSerialNumber->isReadOnly() && rig.sent().empty());
         rig.form.ui.cmdAccept->click();
         EXPECT_EQ(rig.sent(), std::vector<std::vector<uint8_t>>{payload});
-        EXPECT_EQ(rig.serialText,
-                  "Serial Number:\n" + QString::number(payload[2] | payload[3] << 8));
+        const int sent = payload[2] | payload[3] << 8;
+        EXPECT_EQ(rig.serialText, "Serial Number:\n" + QString::number(sent));
         EXPECT_TRUE(!rig.form.isVisible() && rig.advanced.isEnabled());
+        rig.form.Open();  // reopened, it holds the number the camera has now
+        EXPECT_EQ(rig.form.ui.txtSerialNumber->text(), QString::number(sent));
+        EXPECT_EQ(rig.link.state.CameraSerialNumber, sent);
     }
 }
 
