@@ -104,14 +104,15 @@ void sendOptions(Camera& camera, const DisplayOptions& o) {
                  {"acknowledged", ack}});
 }
 
-void prepareNewBstController(Camera& camera) {
+RegisterAnswer prepareNewBstController(Camera& camera) {
     Recording recording(camera);
     consoleAtt(camera);
     const uint8_t value = kBstValue;
     TalkToVemra(camera.state(), kBstRegister, &value, 1);
     camera.state().CommandIndex = Row::VemraWrite;
-    transmitRegisterCommand(camera);
+    const RegisterAnswer answer = transmitRegisterCommand(camera);
     consoleSave(camera);
+    return answer;
 }
 
 }  // namespace camera

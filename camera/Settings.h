@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "camera/Console.h"
 #include "camera/Outcome.h"
 
 namespace camera {
@@ -44,8 +45,8 @@ struct DisplayOptions {
 void sendOptions(Camera& camera, const DisplayOptions& options);
 
 // Before the new BST kit is chosen its controller is woken (Att), told its sensor in register 3
-// and made to keep it (Save); the kit row follows.
+// and made to keep it (Save); the kit row follows. The answer is the register write's reply.
 constexpr int kBstRegister = 3, kBstValue = 6;
-void prepareNewBstController(Camera& camera);
+RegisterAnswer prepareNewBstController(Camera& camera);
 
 }  // namespace camera

@@ -64,8 +64,6 @@ camera::Outcome SplashUpload::load(const QString& path) {
 camera::Outcome SplashUpload::send() {
     said_ = {};
     outcome_ = Outcome::NotSent;
-    // Checked before anything goes out, so a send without a picture leaves the camera alone.
-    if (s_.SplashBitsPerPixel != 24) return said_.fail({kFormatProblem, "Orvik 3", MsgIcon::None});
     CommsEngine::HandlerScope scope(engine_.handlers.splashReply, [this] { SplashReplyHandler(); });
     engine_.port().setSettings("115200,N,8,1");
     s_.SplashPartialPending = s_.SplashTimedOut = s_.SplashDone = s_.SplashAborted = false;
@@ -74,11 +72,17 @@ camera::Outcome SplashUpload::send() {
     s_.SplashReplyValid = false;
     // A picture download leaves BulkReplyMode set, and Receive tests it before SplashReplyMode.
     s_.BulkReplyMode = false;
-    outcome_ = Outcome::Stopped;
     view_->lockForUpload(true);
     sendRow(Row::DownloadReturnToNormal);
     progress_ = 0;
     view_->showProgress(true, progress_, kProgressMaximum);
+    // The picture is checked once the camera is back on its live scene: nothing more goes out.
+    if (s_.SplashBitsPerPixel != 24) {
+        said_.fail({kFormatProblem, "Orvik 3", MsgIcon::None});
+        endUpload();
+        return said_;
+    }
+    outcome_ = Outcome::Stopped;
     s_.SplashImage = ConvertSplash(s_.SplashPixels);
     view_->showWaitCaption(true, "Please wait ");
     try {

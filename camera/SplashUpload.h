@@ -41,7 +41,7 @@ class SplashUpload {
     // refused with a message and leaves the picture loaded before.
     camera::Outcome load(const QString& path);
     // "Send splash": the whole upload, until the camera has every block or the upload stops.
-    // Refused with a message when no usable picture is loaded; nothing is sent then.
+    // Refused with a message when no usable picture is loaded; only 'S' 'f' has gone out then.
     camera::Outcome send();
 
     // Each sends its row; true when the camera acknowledged it.

@@ -19,7 +19,7 @@ QWidget* buildAdvancedBottomRow(Orvik3Controls& ui, QWidget* parent) {
     auto* ports = new QGridLayout(ui.Comms);
     ui.CommPort_combo = makeList(ui.Comms, "CommPort_combo", true);
     ui.ComPort_Set_btn = makeButton(ui.Comms, "ComPort_Set_btn", "Set");
-    ui.PortDevices_lbl = makeLabel(ui.Comms, "PortDevices_lbl", QString());
+    ui.PortDevices_lbl = wrapWithinWindow(makeLabel(ui.Comms, "PortDevices_lbl", QString()));
     ports->addWidget(ui.CommPort_combo, 0, 0);
     ports->addWidget(ui.ComPort_Set_btn, 0, 1);
     ports->addWidget(ui.PortDevices_lbl, 1, 0, 1, 2);
@@ -48,9 +48,7 @@ QWidget* buildAdvancedBottomRow(Orvik3Controls& ui, QWidget* parent) {
     ui.Close_btn = makeButton(box, "Close_btn", "Close", "This will close the program");
     row->addWidget(ui.Close_btn);
     // The note line runs under the whole row, so a long note never squeezes the boxes above.
-    ui.Note_lbl = makeLabel(box, "Note_lbl", QString());
-    ui.Note_lbl->setWordWrap(true);
-    ui.Note_lbl->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ui.Note_lbl = wrapWithinWindow(makeLabel(box, "Note_lbl", QString()));
     column->addWidget(ui.Note_lbl);
     return box;
 }

@@ -9,10 +9,10 @@
 
 #include "app/Dialogs.h"
 #include "app/SharedState.h"
-#include "forms/AppContext.h"
 #include "camera/Clock.h"
 #include "camera/Connection.h"
 #include "camera/Recording.h"
+#include "forms/AppContext.h"
 #include "forms/Form1.h"
 #include "forms/FormWidgets.h"
 #include "forms/Orvik3MainForm.h"
@@ -58,7 +58,7 @@ void CustomerFrontScreen::loadPorts() {
     CommPort_combo->clear();
     CommPort_combo->addItems(portListEntries(ctx_.state.PortPresent));
     CommPort_combo->setCurrentIndex(0);
-    PortDevices_lbl->setText(portMapDescription(ctx_.ports));
+    showLine(PortDevices_lbl, portMapDescription(ctx_.ports));
     camera::showMessages(ctx_.dialogs, started);
 }
 
@@ -66,8 +66,8 @@ void CustomerFrontScreen::ConnectToCamera_btn_Click() {
     if (ctx_.engine.refuseWhileBusy()) return;
     Label9->setText("Please wait");
     advanced_.ReadCameraStatus(true);
-    LastSeen_lbl->setText(ctx_.state.StatusCommsError ? QString()
-                                                      : camera::lastSeenLine(form1_.camera()));
+    showLine(LastSeen_lbl,
+             ctx_.state.StatusCommsError ? QString() : camera::lastSeenLine(form1_.camera()));
     ConnectToCamera_btn->hide();
     for (QPushButton* b : {AdvFunc_btn, TimeDate_btn, DownloadImages_btn}) b->setEnabled(true);
     Label9->clear();

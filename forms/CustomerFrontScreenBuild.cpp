@@ -45,8 +45,7 @@ void CustomerFrontScreen::buildForm() {
     inFrame1->addWidget(buildTimeDateFrame());
     layout->addWidget(frame1, 1, 1, 2, 1);
     layout->addWidget(buildStatusLine(), 3, 0, 1, 2);
-    LastSeen_lbl = makeLabel(this, "LastSeen_lbl", QString());
-    LastSeen_lbl->setWordWrap(true);
+    LastSeen_lbl = wrapWithinWindow(makeLabel(this, "LastSeen_lbl", QString()));
     layout->addWidget(LastSeen_lbl, 6, 0, 1, 2);
     layout->addWidget(makeLabel(this, "Label1",
                                 "Connect the camera to this PC's serial port, then press "
@@ -72,6 +71,11 @@ QWidget* CustomerFrontScreen::buildButtons() {
         box, "AdvFunc_btn", "ADVANCED SOFTWARE",
         QStringLiteral("This will run the advanced software for the Orvik\u00ae3 camera"));
     Close_btn = makeButton(box, "Close_btn", "Exit", "This will close this program");
+    // Hidden once connected, it keeps its place: the buttons under it would otherwise move up
+    // under the pointer, and a click meant for "ADVANCED SOFTWARE" would land on "Exit".
+    QSizePolicy keepPlace = ConnectToCamera_btn->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ConnectToCamera_btn->setSizePolicy(keepPlace);
     for (QPushButton* b :
          {ConnectToCamera_btn, TimeDate_btn, DownloadImages_btn, AdvFunc_btn, Close_btn})
         v->addWidget(b);
@@ -84,8 +88,8 @@ QWidget* CustomerFrontScreen::buildPortFrame() {
     CommPort_combo = makeList(frame, "CommPort_combo", true);
     CommPort_combo->setEditText("Combo1");
     ComPort_Set_btn = makeButton(frame, "ComPort_Set_btn", "Set");
-    PortDevices_lbl =
-        makeLabel(frame, "PortDevices_lbl", QString());  // which device each number is
+    // Which device each number is.
+    PortDevices_lbl = wrapWithinWindow(makeLabel(frame, "PortDevices_lbl", QString()));
     grid->addWidget(CommPort_combo, 0, 0);
     grid->addWidget(ComPort_Set_btn, 0, 1);
     grid->addWidget(PortDevices_lbl, 1, 0, 1, 2);
@@ -132,7 +136,7 @@ QWidget* CustomerFrontScreen::buildStatusLine() {
     row->addWidget(boldLabel(box, "Label8", "Response from the camera"));
     Picture5 = makeLabel(box, "Picture5", QString());
     row->addWidget(Picture5);
-    Label9 = makeLabel(box, "Label9", QString());
+    Label9 = wrapWithinWindow(makeLabel(box, "Label9", QString()));
     row->addWidget(Label9, 1);
     return box;
 }

@@ -27,9 +27,10 @@ class EngineeringTab : public AdvancedTab {
     void CheckByte2_Click();
     void CheckByte3_Click();
     void ResetCheckBox_Click();
+    // The register's value in the read box, as a read shows it.
+    void showAnswer(const camera::RegisterAnswer& answer);
 
   private:
-    void showAnswer(const camera::RegisterAnswer& answer);
     void greyDataBox(QLineEdit* box, bool inUse);
 };
 

@@ -35,6 +35,20 @@ inline QLabel* makeLabel(QWidget* parent, const QString& name, const QString& ca
     return named(new QLabel(caption, parent), name);
 }
 
+// A line of ours (a note, a status, a port list): it wraps within the window's width instead
+// of widening the window, however long its text.
+inline QLabel* wrapWithinWindow(QLabel* label) {
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+// Shows a line of ours; its whole text is its tool-tip too, for a word too long to wrap.
+inline void showLine(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setToolTip(text);
+}
+
 // A pick-only list (editable = false) or a list that also takes typed text.
 inline QComboBox* makeList(QWidget* parent, const QString& name, bool editable = false) {
     auto* combo = named(new QComboBox(parent), name);

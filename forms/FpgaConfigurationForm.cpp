@@ -12,6 +12,7 @@
 #include "app/Dialogs.h"
 #include "app/ProgramFiles.h"
 #include "app/SharedState.h"
+#include "forms/FormWidgets.h"
 #include "link/CommandTable.h"
 #include "link/CommsEngine.h"
 
@@ -62,8 +63,7 @@ void FPGA_configuration_frm::build() {
     ui.ProgressBar1->setValue(0);
     ui.Label1 = new QLabel(ui.Frame1);
     ui.Label1->setObjectName("Label1");
-    ui.Label2 = new QLabel(ui.Frame1);
-    ui.Label2->setObjectName("Label2");
+    ui.Label2 = wrapWithinWindow(named(new QLabel(ui.Frame1), "Label2"));
     frame->addWidget(ui.ProgressBar1);
     frame->addWidget(ui.Label1);
     frame->addWidget(ui.Label2);
@@ -113,7 +113,7 @@ bool FPGA_configuration_frm::LoadConfigFile(const QString& path) {
     }
     camera::showMessages(engine_.dialogs(), log_.append(conversion));
     loadedText_ = "File " + QFileInfo(path).fileName() + " loaded";
-    ui.Label2->setText(loadedText_);
+    showLine(ui.Label2, loadedText_);
     camera::showMessages(engine_.dialogs(), loaded);  // a wrong size is loaded, with a warning
     return true;
 }
@@ -127,7 +127,7 @@ void FPGA_configuration_frm::setBusy(bool busy) {
 void FPGA_configuration_frm::ConfigureFPGA_btn_Click() {
     if (engine_.refuseWhileBusy()) return;
     ui.ProgressBar1->setValue(0);
-    ui.Label2->setText(loadedText_);  // an earlier run's "configured" must not outlive this one
+    showLine(ui.Label2, loadedText_);  // an earlier run's "configured" must not outlive this one
     setBusy(true);
     ui.Label1->setText("Configuring FPGA in progress");
     ui.Label1->show();
@@ -135,7 +135,7 @@ void FPGA_configuration_frm::ConfigureFPGA_btn_Click() {
         upload_.configure([this](int value) { ui.ProgressBar1->setValue(value); }, &lastResult_);
     if (done.ok) {
         ui.ProgressBar1->setValue(100);
-        ui.Label2->setText("The FPGA is know configured");
+        showLine(ui.Label2, "The FPGA is know configured");
     }
     camera::showMessages(engine_.dialogs(), done);
     ui.Label1->hide();

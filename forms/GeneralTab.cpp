@@ -134,9 +134,12 @@ void GeneralTab::buildButtonRows(QGridLayout* grid) {
     auto* start = new QWidget(this);
     auto* row = new QHBoxLayout(start);
     ui.Start_Up_btn = makeButton(start, "Start_Up_btn", "Set starting values");
+    // The bar and its caption share the room the button leaves: shown, they widen nothing.
     ui.StartPrgBar = named(new QProgressBar(start), "StartPrgBar");
     ui.StartPrgBar->setRange(0, 15);
-    ui.StartValueLabel = makeLabel(start, "StartValueLabel", "Transfering start values now");
+    ui.StartPrgBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ui.StartValueLabel =
+        wrapWithinWindow(makeLabel(start, "StartValueLabel", "Transfering start values now"));
     for (QWidget* w :
          std::initializer_list<QWidget*>{ui.Start_Up_btn, ui.StartPrgBar, ui.StartValueLabel})
         row->addWidget(w);

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/ProgramFiles.h"
+#include "forms/FormWidgets.h"
 
 IndicatorObserver::IndicatorObserver()
     : green_(programFilePath("\\GreenLED.bmp")),
@@ -33,7 +34,7 @@ void IndicatorObserver::showCaption(bool visible, const QString& text) {
 }
 
 void IndicatorObserver::showNote(const QString& text) {
-    for (QLabel* line : noteLines_) line->setText(text);
+    for (QLabel* line : noteLines_) showLine(line, text);
 }
 
 void IndicatorObserver::showTransferHealth(const LinkHealth& health, bool complete) {

@@ -190,7 +190,7 @@ void Orvik3_main_frm::loadPorts() {
     ui.CommPort_combo->clear();
     ui.CommPort_combo->addItems(portListEntries(s.PortPresent));
     ui.CommPort_combo->setCurrentIndex(0);
-    ui.PortDevices_lbl->setText(portMapDescription(ctx_.ports));
+    showLine(ui.PortDevices_lbl, portMapDescription(ctx_.ports));
 }
 
 void Orvik3_main_frm::applyEdition() {

@@ -1,8 +1,14 @@
 #include "forms/ServiceHistoryWindow.h"
 
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,19 +33,64 @@ ServiceHistoryWindow::ServiceHistoryWindow(QWidget* parent) : QWidget(parent, Qt
     setWindowTitle("Service history");
     auto* layout = new QVBoxLayout(this);
     History_lbl = makeLabel(this, "History_lbl", QString());
+    History_lbl->setWordWrap(true);
     layout->addWidget(History_lbl);
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    // The lists side by side over the changes, so the window is no wider than the form it
+    // comes from; a list too narrow for its columns scrolls.
+    columns_ = named(new QSplitter(Qt::Vertical, this), "HistorySplit");
+    lists_ = named(new QSplitter(Qt::Horizontal, columns_), "HistoryListsSplit");
     Cameras_list =
-        makeTable(split, "Cameras_list", {"Serial", "First visit", "Last visit", "Visits"});
-    Visits_list = makeTable(split, "Visits_list", {"Visit", "Bench", "Done"});
-    Changes_txt = named(new QPlainTextEdit(split), "Changes_txt");
+        makeTable(lists_, "Cameras_list", {"Serial", "First visit", "Last visit", "Visits"});
+    Visits_list = makeTable(lists_, "Visits_list", {"Visit", "Bench", "Done"});
+    Changes_txt = named(new QPlainTextEdit(columns_), "Changes_txt");
     Changes_txt->setReadOnly(true);
-    layout->addWidget(split, 1);
-    // Room for every column of the two lists without scrolling sideways.
-    split->setSizes({430, 430, 380});
-    resize(1260, 440);
+    layout->addWidget(columns_, 1);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    HistoryClose_btn = makeButton(this, "HistoryClose_btn", "Close");
+    row->addWidget(HistoryClose_btn);
+    layout->addLayout(row);
+    connect(HistoryClose_btn, &QPushButton::clicked, this, &QWidget::close);
+    restoreLayout();
     connect(Cameras_list, &QTreeWidget::itemSelectionChanged, this, [this] { cameraChosen(); });
     connect(Visits_list, &QTreeWidget::itemSelectionChanged, this, [this] { visitChosen(); });
+}
+
+namespace {
+
+QSettings windowSettings() {
+    return QSettings("orvik3", "orvik3");
+}
+
+}  // namespace
+
+// Last run's size and splits, kept within the screen the window opens on.
+void ServiceHistoryWindow::restoreLayout() {
+    const QSettings settings = windowSettings();
+    const QSize kept = settings.value("history/size", QSize(720, 520)).toSize();
+    QSize room(1366, 768);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        room = room.boundedTo(screen->availableSize());
+    resize(kept.boundedTo(room - QSize(40, 80)).expandedTo(minimumSizeHint()));
+    lists_->setSizes({410, 300});
+    columns_->setSizes({300, 160});
+    lists_->restoreState(settings.value("history/lists").toByteArray());
+    columns_->restoreState(settings.value("history/columns").toByteArray());
+}
+
+// Escape closes the window, as it does a dialog; the lists pass it on.
+void ServiceHistoryWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        return void(close());
+    QWidget::keyPressEvent(event);
+}
+
+void ServiceHistoryWindow::hideEvent(QHideEvent* event) {
+    QSettings settings = windowSettings();
+    settings.setValue("history/size", size());
+    settings.setValue("history/lists", lists_->saveState());
+    settings.setValue("history/columns", columns_->saveState());
+    QWidget::hideEvent(event);
 }
 
 void ServiceHistoryWindow::showHistory(history::Store* store) {
@@ -50,8 +101,8 @@ void ServiceHistoryWindow::showHistory(history::Store* store) {
     QString why;
     const std::vector<history::CameraSeen> cameras =
         store ? store->cameras(&why) : std::vector<history::CameraSeen>{};
-    History_lbl->setText(!store           ? "The service history is not being recorded."
-                         : !why.isEmpty() ? "The service history cannot be read: " + why
+    History_lbl->setText(!store                ? "The service history is not being recorded."
+                         : !why.isEmpty()      ? "The service history cannot be read: " + why
                          : cameras.size() == 1 ? QString("1 camera seen.")
                                                : QString("%1 cameras seen.").arg(cameras.size()));
     for (const history::CameraSeen& c : cameras)

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "camera/Settings.h"
+#include "forms/EngineeringTab.h"
 #include "forms/FrameBuilders.h"
 #include "forms/Orvik3MainForm.h"
 
@@ -72,14 +73,14 @@ void StartTab::BST_old_btn_Click() {
     if (!busy()) chooseSensorKit(camera::Rows::KitOldBst, true);
 }
 
-// The console boxes show the register write the new controller is given.
+// The console boxes show the register write the new controller is given, and its reply.
 void StartTab::BST_btn_Click() {
     if (busy()) return;
     ui.SendByte2->setEnabled(false);
     ui.SendByte3->setEnabled(false);
     ui.AddressWriteText->setText(QString::number(camera::kBstRegister));
     ui.SendByte1->setText(QString::number(camera::kBstValue));
-    camera::prepareNewBstController(camera_);
+    form_.engineering->showAnswer(camera::prepareNewBstController(camera_));
     ui.Gain_btn->setEnabled(true);
     chooseSensorKit(camera::Rows::KitNewBst, true);
 }

@@ -2,9 +2,38 @@
 
 #include <QEvent>
 #include <QStackedWidget>
+#include <QStyleOptionTab>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
+
+namespace {
+
+// A bar always has a current tab once it holds one; a back row holds none of the control's, so
+// it draws every tab unselected and only the open tab looks open.
+class RowBar : public QTabBar {
+  public:
+    RowBar(QWidget* parent, bool holdsCurrent) : QTabBar(parent), holdsCurrent_(holdsCurrent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (holdsCurrent_) return QTabBar::paintEvent(event);
+        QStylePainter painter(this);
+        for (int k = 0; k < count(); ++k) {
+            QStyleOptionTab tab;
+            initStyleOption(&tab, k);
+            tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+            tab.selectedPosition = QStyleOptionTab::NotAdjacent;
+            painter.drawControl(QStyle::CE_TabBarTab, tab);
+        }
+    }
+
+  private:
+    bool holdsCurrent_;
+};
+
+}  // namespace
 
 TabRows::TabRows(QWidget* parent) : QTabWidget(parent) {
     tabBar()->hide();
@@ -52,7 +81,8 @@ void TabRows::syncRows() {
     if (currentRow >= 0)
         std::rotate(rows.begin() + currentRow, rows.begin() + currentRow + 1, rows.end());
     for (const std::vector<int>& row : rows) {
-        auto* bar = new QTabBar(rowsBox_);
+        const bool holdsCurrent = std::find(row.begin(), row.end(), currentIndex()) != row.end();
+        auto* bar = new RowBar(rowsBox_, holdsCurrent);
         bar->setUsesScrollButtons(false);
         bar->setExpanding(true);
         bar->setElideMode(Qt::ElideNone);

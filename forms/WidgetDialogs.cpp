@@ -112,5 +112,7 @@ std::optional<FileChoice> WidgetDialogs::saveFile(const FileRequest& r) {
 
 bool WidgetDialogs::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, parent_);
+    // The report prints whole: no page range to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
