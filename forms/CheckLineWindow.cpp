@@ -37,6 +37,7 @@ class CheckLineWindow::Rows : public camera::LineCheckObserver {
         if (QTreeWidgetItem* row = w_.Steps_list->topLevelItem(current_)) {
             row->setText(1, camera::lineStepVerdict(step));
             row->setText(2, step.detail);
+            row->setToolTip(2, step.detail);
         }
         w_.CheckLine_progress->setValue((current_ + 1) * kPerStep);
     }
@@ -64,7 +65,11 @@ CheckLineWindow::CheckLineWindow(camera::Camera& camera, QWidget* parent)
     Steps_list = named(new QTreeWidget(this), "Steps_list");
     Steps_list->setHeaderLabels({"Step", "Verdict", "What was found"});
     Steps_list->setRootIsDecorated(false);
+    // The findings wrap in the last column, so the window keeps the advanced form's width.
+    Steps_list->setWordWrap(true);
     Steps_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Steps_list->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    Steps_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(Steps_list, 1);
     CheckLine_progress = named(new QProgressBar(this), "CheckLine_progress");
     layout->addWidget(CheckLine_progress);
@@ -78,13 +83,16 @@ CheckLineWindow::CheckLineWindow(camera::Camera& camera, QWidget* parent)
     row->addWidget(Loopback_chk, 1);
     row->addWidget(Check_btn);
     layout->addLayout(row);
-    resize(900, 320);
+    resize(720, 360);
     connect(Check_btn, &QPushButton::clicked, this, [this] { Check_btn_Click(); });
 }
 
 void CheckLineWindow::CheckLine_btn_Click(camera::Camera& camera, QWidget* parent) {
     auto* window = parent->findChild<CheckLineWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window) window = new CheckLineWindow(camera, parent);
+    if (!window) {
+        window = new CheckLineWindow(camera, parent);
+        fitBeside(window, parent);
+    }
     window->show();
     window->raise();
 }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
 
 template <typename W>
 W* named(W* widget, const QString& name, const QString& toolTip = QString()) {
@@ -50,6 +51,11 @@ inline void showLine(QLabel* label, const QString& text) {
 }
 
 // A pick-only list (editable = false) or a list that also takes typed text.
+// A window a form opens starts no wider than that form, so the two fit the screen side by side.
+inline void fitBeside(QWidget* window, const QWidget* form) {
+    window->resize(std::min(window->width(), form->window()->width()), window->height());
+}
+
 inline QComboBox* makeList(QWidget* parent, const QString& name, bool editable = false) {
     auto* combo = named(new QComboBox(parent), name);
     combo->setEditable(editable);

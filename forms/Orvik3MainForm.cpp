@@ -242,7 +242,10 @@ void Orvik3_main_frm::cmdNextCamera_Click() {
 }
 
 void Orvik3_main_frm::ServiceHistory_btn_Click() {
-    if (!historyWindow_) historyWindow_ = new ServiceHistoryWindow(this);
+    if (!historyWindow_) {
+        historyWindow_ = new ServiceHistoryWindow(this);
+        fitBeside(historyWindow_, this);
+    }
     history::Recorder* r = camera_.history();
     historyWindow_->showHistory(r ? r->store() : nullptr);
     historyWindow_->show();

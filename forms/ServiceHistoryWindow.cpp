@@ -105,9 +105,12 @@ void ServiceHistoryWindow::showHistory(history::Store* store) {
                          : !why.isEmpty()      ? "The service history cannot be read: " + why
                          : cameras.size() == 1 ? QString("1 camera seen.")
                                                : QString("%1 cameras seen.").arg(cameras.size()));
-    for (const history::CameraSeen& c : cameras)
-        new QTreeWidgetItem(Cameras_list, {c.camera, history::timeText(c.first),
-                                           history::timeText(c.last), QString::number(c.visits)});
+    for (const history::CameraSeen& c : cameras) {
+        auto* item = new QTreeWidgetItem(Cameras_list,
+                                         {history::cameraText(c.camera), history::timeText(c.first),
+                                          history::timeText(c.last), QString::number(c.visits)});
+        item->setData(0, Qt::UserRole, c.camera);
+    }
     // The camera seen last, and its newest visit, are what the user usually came for.
     QTreeWidgetItem* latest = nullptr;
     for (int i = 0; i < Cameras_list->topLevelItemCount(); ++i) {
@@ -123,8 +126,9 @@ void ServiceHistoryWindow::cameraChosen() {
     Visits_list->clear();
     Changes_txt->clear();
     const QList<QTreeWidgetItem*> chosen = Cameras_list->selectedItems();
-    visits_ = store_ && !chosen.isEmpty() ? store_->visits(chosen.first()->text(0))
-                                          : std::vector<history::Visit>{};
+    visits_ = store_ && !chosen.isEmpty()
+                  ? store_->visits(chosen.first()->data(0, Qt::UserRole).toString())
+                  : std::vector<history::Visit>{};
     for (size_t i = visits_.size(); i-- > 0;) {
         const history::Visit& v = visits_[i];
         auto count = [](qsizetype n, const char* what) {
@@ -143,6 +147,9 @@ void ServiceHistoryWindow::visitChosen() {
     const QList<QTreeWidgetItem*> chosen = Visits_list->selectedItems();
     if (chosen.isEmpty()) return Changes_txt->clear();
     const int i = chosen.first()->data(0, Qt::UserRole).toInt();
+    if (!history::comparable(visits_[i]))
+        return Changes_txt->setPlainText(
+            "Not compared: a camera without a serial number cannot be told from others.");
     if (i == 0) return Changes_txt->setPlainText("First visit.");
     QStringList lines;
     for (const history::Change& c : history::changesSince(visits_[i - 1], visits_[i]))
