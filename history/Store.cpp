@@ -58,6 +58,7 @@ Store::Store() {
 }
 
 Store::~Store() {
+    statements_.clear();  // before their connection goes
     if (!QSqlDatabase::contains(name_)) return;
     QSqlDatabase::database(name_, false).close();
     QSqlDatabase::removeDatabase(name_);
@@ -174,22 +175,36 @@ bool Store::fillUids(QString* why) {
         why);
 }
 
+// Runs one of the writes' statements with its values. Each is prepared once a connection:
+// preparing it anew costs the server two more round trips on every record.
+QSqlQuery& Store::run(const QString& sql, const QVariantList& values) {
+    auto it = statements_.find(sql);
+    if (it == statements_.end()) {
+        it = statements_.emplace(sql, QSqlQuery(QSqlDatabase::database(name_, false))).first;
+        it->second.prepare(sql);
+    }
+    QSqlQuery& q = it->second;
+    q.finish();
+    for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
+    q.exec();
+    return q;
+}
+
 // The run's visit of the event's camera, made by the first write that needs it.
 qint64 Store::visitOf(const QString& run, const QString& bench, const Event& e, QString* why) {
-    QSqlQuery q(QSqlDatabase::database(name_, false));
     const bool once = version_ >= 3;
-    q.prepare(QString("INSERT INTO visits (camera, bench, run, started, ended) VALUES (?, ?, ?, ?, "
-                      "?) %1 RETURNING id")
-                  .arg(once ? "ON CONFLICT (run, camera) DO NOTHING" : ""));
-    for (const QVariant& v :
-         {QVariant(e.camera), QVariant(bench), QVariant(run), QVariant(e.at), QVariant(e.at)})
-        q.addBindValue(v);
-    if (q.exec() && q.next()) return q.value(0).toLongLong();
+    QSqlQuery& q = this->run(
+        QString("INSERT INTO visits (camera, bench, run, started, ended) VALUES (?, ?, ?, ?, ?) "
+                "%1 RETURNING id")
+            .arg(once ? "ON CONFLICT (run, camera) DO NOTHING" : ""),
+        {e.camera, bench, run, e.at, e.at});
+    if (q.isActive() && q.next()) return q.value(0).toLongLong();
     if (once && q.isActive()) {  // the visit is there already
-        q.prepare("SELECT id FROM visits WHERE run = ? AND camera = ?");
-        q.addBindValue(run);
-        q.addBindValue(e.camera);
-        if (q.exec() && q.next()) return q.value(0).toLongLong();
+        QSqlQuery& held =
+            this->run("SELECT id FROM visits WHERE run = ? AND camera = ?", {run, e.camera});
+        if (held.isActive() && held.next()) return held.value(0).toLongLong();
+        if (why) *why = lastError(held);
+        return 0;
     }
     if (why) *why = lastError(q);
     return 0;
@@ -197,45 +212,39 @@ qint64 Store::visitOf(const QString& run, const QString& bench, const Event& e, 
 
 // One event, and what it adds to the pictures; nothing when the store already holds it.
 bool Store::writeOne(const Event& e, qint64 visit, bool made, QString* why) {
-    QSqlQuery q(QSqlDatabase::database(name_, false));
-    q.prepare("UPDATE visits SET ended = ? WHERE id = ? AND ended < ?");
-    for (const QVariant& v : {QVariant(e.at), QVariant(visit), QVariant(e.at)}) q.addBindValue(v);
-    if (!made && !q.exec()) {  // a visit just made ends with its first event already
+    auto failed = [why](const QSqlQuery& q) {
         if (why) *why = lastError(q);
         return false;
+    };
+    if (!made) {  // a visit just made ends with its first event already
+        QSqlQuery& q =
+            run("UPDATE visits SET ended = ? WHERE id = ? AND ended < ?", {e.at, visit, e.at});
+        if (!q.isActive()) return failed(q);
     }
     const bool ids = version_ >= 3;
-    q.prepare(
+    QVariantList values{visit, e.at, e.kind, e.ok ? 1 : 0, dataText(e.data)};
+    if (ids) values << (e.uid.isEmpty() ? QVariant() : QVariant(e.uid));
+    QSqlQuery& q = run(
         QString("INSERT INTO events (visit, at, kind, ok, data%1) VALUES (?, ?, ?, ?, ?%2) "
                 "%3 RETURNING id")
-            .arg(ids ? ", uid" : "", ids ? ", ?" : "", ids ? "ON CONFLICT (uid) DO NOTHING" : ""));
-    for (const QVariant& v : {QVariant(visit), QVariant(e.at), QVariant(e.kind),
-                              QVariant(e.ok ? 1 : 0), QVariant(dataText(e.data))})
-        q.addBindValue(v);
-    if (ids) q.addBindValue(e.uid.isEmpty() ? QVariant() : QVariant(e.uid));
-    bool ok = q.exec();
-    if (!ok || !q.next()) {  // no row: held already
-        if (!ok && why) *why = lastError(q);
-        return ok;
-    }
+            .arg(ids ? ", uid" : "", ids ? ", ?" : "", ids ? "ON CONFLICT (uid) DO NOTHING" : ""),
+        values);
+    if (!q.isActive()) return failed(q);
+    if (!q.next()) return true;  // no row: held already
     const qint64 event = q.value(0).toLongLong();
     if (e.kind == "picture" && version_ >= 2) {
-        q.prepare("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)");
-        q.addBindValue(event);
-        q.addBindValue(e.data.value("number").toInt());
-        q.addBindValue(e.data.value("sha256").toString());
-        ok = q.exec();
+        QSqlQuery& p =
+            run("INSERT INTO pictures (event, number, sha256) VALUES (?, ?, ?)",
+                {event, e.data.value("number").toInt(), e.data.value("sha256").toString()});
+        if (!p.isActive()) return failed(p);
     } else if (e.kind == "saved" && version_ >= 2) {
-        q.prepare(
-            "UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
-            " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)");
-        q.addBindValue(e.data.value("path").toString());
-        q.addBindValue(visit);
-        q.addBindValue(e.data.value("number").toInt());
-        ok = q.exec();
+        QSqlQuery& p =
+            run("UPDATE pictures SET saved_to = ? WHERE event = (SELECT MAX(e.id) FROM events e"
+                " JOIN pictures p ON p.event = e.id WHERE e.visit = ? AND p.number = ?)",
+                {e.data.value("path").toString(), visit, e.data.value("number").toInt()});
+        if (!p.isActive()) return failed(p);
     }
-    if (!ok && why) *why = lastError(q);
-    return ok;
+    return true;
 }
 
 bool Store::write(const QString& run, const QString& bench, const std::vector<Event>& events,
@@ -254,6 +263,7 @@ bool Store::write(const QString& run, const QString& bench, const std::vector<Ev
         ok = visit != 0 && writeOne(e, visit, made, why);
         if (!ok) break;
     }
+    for (auto& statement : statements_) statement.second.finish();  // none open across COMMIT
     if (ok && exec("COMMIT", why)) {
         visits = ids;
         return true;

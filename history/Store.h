@@ -6,10 +6,12 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "history/Location.h"
@@ -95,8 +97,10 @@ class Store {
     bool fillUids(QString* why);
     qint64 visitOf(const QString& run, const QString& bench, const Event& e, QString* why);
     bool writeOne(const Event& e, qint64 visit, bool made, QString* why);
+    QSqlQuery& run(const QString& sql, const QVariantList& values);
 
     QString name_;
+    std::map<QString, QSqlQuery> statements_;  // the writes', prepared once a connection
     bool postgres_ = false;
     int version_ = 0;  // as opened: a store kept at an older version writes what it has
 };
